@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace orbelquint {
+
+// orbelquint-week [--series TEXT] [--template FILE] [--output FILE] DATAFILE WEEK
+struct WeekPageCommand {
+    std::string dataFile;
+    std::int16_t week = 0;
+    std::optional<std::string> series;  // present: the series filter is on
+    std::optional<std::string> templateFile;
+    std::optional<std::string> outputFile;
+};
+
+// orbelquint-week --week-of DATE...
+struct WeekOfCommand {
+    std::vector<std::string> dates;
+};
+
+struct HelpCommand {};
+
+struct UsageError {
+    std::string message;
+};
+
+using Command = std::variant<WeekPageCommand, WeekOfCommand, HelpCommand, UsageError>;
+
+// Reads the arguments that follow the program name.
+Command ParseCommandLine(std::span<const std::string> arguments);
+
+// The week of a WEEK argument: a whole number in the 16-bit range, or the week number of a date
+// dd-mm-yyyy; nullopt for anything else.
+std::optional<std::int16_t> ParseWeekArgument(const std::string& text);
+
+}  // namespace orbelquint

@@ -1,0 +1,87 @@
+#include "cli/week_tool.h"
+
+#include <ostream>
+#include <variant>
+
+#include "calendar/week_number.h"
+#include "cli/command_line.h"
+#include "core/number_text.h"
+#include "core/report_texts.h"
+#include "core/text_encoding.h"
+#include "core/week_page.h"
+
+namespace orbelquint {
+namespace {
+
+constexpr const char* kUsage =
+    "Gebruik: orbelquint-week [--series REEKS] [--template BESTAND] [--output BESTAND] "
+    "GEGEVENSBESTAND WEEK\n"
+    "         orbelquint-week --week-of DATUM...\n"
+    "\n"
+    "Schrijft de weekpagina van het lesrooster GEGEVENSBESTAND voor WEEK naar de standaarduitvoer.\n"
+    "WEEK is een weeknummer of een datum dd-mm-jjjj, waarvan de week wordt genomen.\n"
+    "Op de foutuitvoer volgen de kop, het bereik van weken, de eerste verandering en de\n"
+    "naam waaronder de pagina wordt opgeslagen.\n"
+    "\n"
+    "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
+    "  --template BESTAND  paginasjabloon (standaard def.dat naast het programma)\n"
+    "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer\n"
+    "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
+    "  --help              deze hulp tonen\n";
+
+int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& err) {
+    std::string weeks;
+    for (const std::string& date : command.dates) {
+        const auto week = WeekFromDate(date);
+        if (!week) {
+            err << "\"" << date << "\" is geen datum dd-mm-jjjj.\n";
+            return kExitFailure;
+        }
+        weeks += std::to_string(*week) + "\n";
+    }
+    out << weeks;
+    return kExitSuccess;
+}
+
+int WritePage(const WeekPageCommand& command, const std::filesystem::path& programDir, std::ostream& out,
+              std::ostream& err) {
+    WeekPageRequest request;
+    request.dataFile = command.dataFile;
+    request.currentWeek = command.week;
+    request.seriesFilter = command.series.has_value();
+    request.chosenSeries = request.seriesFilter ? LeadingNumber(*command.series) : 0;
+    request.templateFile =
+        command.templateFile ? std::filesystem::path(*command.templateFile) : programDir / "def.dat";
+    const WeekPageResult result =
+        command.outputFile ? WriteWeekPageFile(request, *command.outputFile) : BuildWeekPage(request, out);
+    if (result.status != BuildStatus::Complete) {
+        err << result.message << "\n";
+        return kExitFailure;
+    }
+    const std::string heading = DataTextToUtf8(result.report.heading);
+    err << "heading: " << heading << "\n"
+        << "info: " << InfoText(result.report) << "\n"
+        << "first-change: " << FirstChangeText(result.report) << "\n"
+        << "save-name: " << SaveName(heading, command.week) << "\n";
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& programDir,
+                std::ostream& out, std::ostream& err) {
+    const Command command = ParseCommandLine(arguments);
+    if (const auto* usageError = std::get_if<UsageError>(&command)) {
+        err << usageError->message << "\n\n" << kUsage;
+        return kExitUsage;
+    }
+    if (std::holds_alternative<HelpCommand>(command)) {
+        out << kUsage;
+        return kExitSuccess;
+    }
+    if (const auto* weekOf = std::get_if<WeekOfCommand>(&command))
+        return PrintWeeksOf(*weekOf, out, err);
+    return WritePage(std::get<WeekPageCommand>(command), programDir, out, err);
+}
+
+}  // namespace orbelquint

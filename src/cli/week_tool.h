@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace orbelquint {
+
+// Exit statuses of orbelquint-week.
+enum ExitStatus : int { kExitSuccess = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// Runs orbelquint-week with the arguments after the program name. `programDir` holds the default
+// page template. The page goes to `out`, the report and messages to `err`.
+int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& programDir,
+                std::ostream& out, std::ostream& err);
+
+}  // namespace orbelquint

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+
+namespace orbelquint {
+
+// A file written through a temporary file in the same folder, which takes the target's place
+// only on Commit: nobody sees a half-written file, and a write that is abandoned leaves the
+// target as it was.
+class AtomicFile {
+  public:
+    explicit AtomicFile(std::filesystem::path target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // False when the temporary file could not be created.
+    bool IsOpen() const { return stream_.is_open(); }
+    std::ostream& Stream() { return stream_; }
+
+    // Finishes the temporary file and renames it over the target; false when that fails, in
+    // which case the target is untouched.
+    bool Commit();
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::ofstream stream_;
+    bool committed_ = false;
+};
+
+}  // namespace orbelquint

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orbelquint {
+
+// The two lines of HTML that frame every week page: `head` follows the title row (it closes the
+// head and opens the body), `foot` follows the last day.
+struct PageTemplate {
+    std::string head;
+    std::string foot;
+};
+
+// The first two lines of the template file, read like any text file of the program. A file that
+// cannot be read gives the built-in template; a missing line gives the empty text.
+PageTemplate ReadPageTemplate(const std::filesystem::path& file);
+
+// The template that ships beside the program, compiled in from the same file.
+PageTemplate DefaultPageTemplate();
+
+}  // namespace orbelquint

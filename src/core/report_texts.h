@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/week_page.h"
+
+namespace orbelquint {
+
+// "Dit gegevens bestand gaat van week 36 tot week 51": the weeks the data file covers.
+std::string InfoText(const WeekPageReport& report);
+
+// The first later week in which the timetable changes; empty when it does not change.
+std::string FirstChangeText(const WeekPageReport& report);
+
+// Name under which a copy of the week page is saved: "4A - week7.html".
+std::string SaveName(std::string_view heading, std::int16_t week);
+
+}  // namespace orbelquint

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace orbelquint {
+
+// The text without leading and trailing blanks; a blank is the space character only.
+std::string_view Trim(std::string_view text);
+
+// Position of the first occurrence of `lowerMarker` in `text`, comparing ASCII letters without
+// regard to case; `lowerMarker` must be lower case. npos when absent.
+std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker);
+
+inline bool ContainsNoCase(std::string_view text, std::string_view lowerMarker) {
+    return FindNoCase(text, lowerMarker) != std::string_view::npos;
+}
+
+// The text after the first `lowerMarker`; empty when the marker is absent.
+std::string_view AfterNoCase(std::string_view text, std::string_view lowerMarker);
+
+// The text before the first `lowerMarker`; the whole text when the marker is absent.
+std::string_view BeforeNoCase(std::string_view text, std::string_view lowerMarker);
+
+// `count` characters from the 1-based `column` on, fewer where the text ends earlier.
+std::string_view Columns(std::string_view text, std::size_t column, std::size_t count);
+
+// The last `count` characters, or the whole text when it is shorter.
+std::string_view LastCharacters(std::string_view text, std::size_t count);
+
+}  // namespace orbelquint

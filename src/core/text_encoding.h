@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbelquint {
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or code points beyond
+// U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// A text from a data file as UTF-8: unchanged when it already is valid UTF-8, otherwise decoded
+// from Windows-1252, whose five undefined bytes stand for the code point of the same number.
+std::string DataTextToUtf8(std::string_view bytes);
+
+}  // namespace orbelquint

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+namespace orbelquint {
+
+// What a week page is built from: the data file, the week and the series filter.
+struct WeekPageRequest {
+    std::string dataFile;  // used unchanged to open the file
+    std::int16_t currentWeek = 0;
+    bool seriesFilter = false;
+    double chosenSeries = 0;  // compared with a lesson's series only when the filter is on
+    std::filesystem::path templateFile;
+};
+
+// The first-change week when the timetable does not change after the current week.
+inline constexpr std::int16_t kNoChange = 120;
+
+// What a complete build tells about the data file. The week figures take every lesson line into
+// account, shown or not.
+struct WeekPageReport {
+    std::string heading;  // the stream heading, bytes of the data file
+    std::int16_t minWeek = 60;
+    std::int16_t maxWeek = 0;
+    std::int16_t firstChange = kNoChange;
+};
+
+enum class BuildStatus {
+    Complete,    // the whole page was written
+    NoDataFile,  // the data file name is blank: nothing was read or written
+    Failed,      // `message` tells why; nothing was written to the page
+};
+
+struct WeekPageResult {
+    BuildStatus status = BuildStatus::Failed;
+    WeekPageReport report;
+    std::string message;  // Dutch, for the user; empty for a complete page
+};
+
+// Streams the page of one week to `page` in a single pass over the data file. Every failure that
+// can be found before the first byte of the page is found there, so a failed build writes nothing,
+// except when reading or writing breaks off halfway.
+WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page);
+
+// Builds the page into `target` through a temporary file beside it, which replaces `target` only
+// when the whole page was written; on failure `target` stays as it was.
+WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target);
+
+}  // namespace orbelquint

@@ -1,0 +1,67 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace orbelquint {
+namespace {
+
+Command Parse(std::vector<std::string> arguments) {
+    return ParseCommandLine(arguments);
+}
+
+TEST(CommandLineTest, ReadsWeeksAsNumbersOrDates) {
+    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
+        {"12", 12},         {"0", 0},           {"-2", -2},         {"007", 7},      {"-0", 0},
+        {"32767", 32767},   {"-32768", -32768}, {"32768", {}},      {"-32769", {}},  {"+3", {}},
+        {"3.0", {}},        {" 3", {}},         {"3 ", {}},         {"", {}},        {"-", {}},
+        {"08-12-2026", 50}, {"5-01-2003", 1},   {"31-02-2026", {}}, {"8-12-26", {}}, {"1e2", {}},
+    };
+    for (const auto& [text, week] : cases)
+        EXPECT_EQ(ParseWeekArgument(text), week) << '"' << text << '"';
+}
+
+TEST(CommandLineTest, OptionsTakeTheNextArgumentWhateverItIs) {
+    const Command command =
+        Parse({"--series", "", "--template", "--output", "-5", "--output", "uit.htm", "-2"});
+    const auto* page = std::get_if<WeekPageCommand>(&command);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->series, "");
+    EXPECT_EQ(page->templateFile, "--output");
+    EXPECT_EQ(page->outputFile, "uit.htm");
+    EXPECT_EQ(page->dataFile, "-5");
+    EXPECT_EQ(page->week, -2);
+}
+
+TEST(CommandLineTest, WithoutSeriesTheFilterIsOff) {
+    const Command command = Parse({"rooster.htm", "12"});
+    const auto* page = std::get_if<WeekPageCommand>(&command);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(page->series.has_value());
+    EXPECT_FALSE(page->outputFile.has_value());
+}
+
+TEST(CommandLineTest, RefusesWhatDoesNotFitTheUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"rooster.htm"},
+        {"rooster.htm", "12", "13"},
+        {"rooster.htm", "week12"},
+        {"--reeks", "2", "rooster.htm", "12"},
+        {"rooster.htm", "12", "--series"},
+        {"--week-of"},
+    };
+    for (const auto& arguments : cases) {
+        EXPECT_TRUE(std::holds_alternative<UsageError>(Parse(arguments)))
+            << ::testing::PrintToString(arguments);
+    }
+}
+
+TEST(CommandLineTest, RecognisesHelpAndWeekOf) {
+    EXPECT_TRUE(std::holds_alternative<HelpCommand>(Parse({"rooster.htm", "--help"})));
+    const Command weekOf = Parse({"--week-of", "01-01-2003", "x"});
+    ASSERT_TRUE(std::holds_alternative<WeekOfCommand>(weekOf));
+    EXPECT_EQ(std::get<WeekOfCommand>(weekOf).dates, (std::vector<std::string>{"01-01-2003", "x"}));
+}
+
+}  // namespace
+}  // namespace orbelquint

@@ -1,0 +1,36 @@
+#include "core/page_template.h"
+
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+
+namespace orbelquint {
+namespace {
+
+TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
+    const PageTemplate shipped = ReadPageTemplate(testing::ShippedTemplateFile());
+    const PageTemplate builtIn = DefaultPageTemplate();
+    EXPECT_EQ(builtIn.head, shipped.head);
+    EXPECT_EQ(builtIn.foot, shipped.foot);
+    EXPECT_TRUE(shipped.head.ends_with("</head><body>"));
+    EXPECT_FALSE(shipped.foot.empty());
+}
+
+TEST(PageTemplateTest, ReadsOnlyTheFirstTwoLines) {
+    const testing::TempDir folder;
+    const PageTemplate lines = ReadPageTemplate(folder.Write("def.dat", "<body>\rvoet\r\nderde\r\n"));
+    EXPECT_EQ(lines.head, "<body>");
+    EXPECT_EQ(lines.foot, "voet");
+
+    const PageTemplate empty = ReadPageTemplate(folder.Write("leeg.dat", ""));
+    EXPECT_EQ(empty.head, "");
+    EXPECT_EQ(empty.foot, "");
+}
+
+TEST(PageTemplateTest, AFolderInPlaceOfTheTemplateGivesTheBuiltInOne) {
+    const testing::TempDir folder;
+    EXPECT_EQ(ReadPageTemplate(folder.Path()).head, DefaultPageTemplate().head);
+}
+
+}  // namespace
+}  // namespace orbelquint

@@ -1,0 +1,54 @@
+// Runs the built orbelquint-week as a script would: its exit statuses and standard output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "test_files.h"
+
+namespace orbelquint {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the program with a shell command line of arguments; standard error is dropped.
+Outcome RunProgram(const std::string& arguments) {
+    const std::string command = std::string(ORBELQUINT_WEEK_TOOL) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome outcome;
+    char buffer[4096];
+    for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        outcome.out.append(buffer, count);
+    }
+    const int wait = pclose(pipe);
+    outcome.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return outcome;
+}
+
+TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
+    const std::string sample = "'" + testing::SampleDataFile().string() + "'";
+    const Outcome page = RunProgram(sample + " 50");
+    EXPECT_EQ(page.status, 0);
+    EXPECT_NE(page.out.find("Herhaling wiskunde"), std::string::npos);
+
+    const std::pair<std::string, int> failures[] = {{"", 2},
+                                                    {sample + " 50 51", 2},
+                                                    {sample + " week", 2},
+                                                    {"--bestaat-niet " + sample + " 50", 2},
+                                                    {"/bestaat/niet.htm 50", 1},
+                                                    {"'' 50", 1},
+                                                    {"/tmp 50", 1},
+                                                    {"--week-of 1-1-2003", 1}};
+    for (const auto& [arguments, status] : failures) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, status) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+}
+
+}  // namespace
+}  // namespace orbelquint
