@@ -44,4 +44,17 @@ bool AtomicFile::Commit() {
     return committed_;
 }
 
+bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::ifstream source(from, std::ios::binary);
+    if (!source)
+        return false;
+    AtomicFile copy(to);
+    if (!copy.IsOpen())
+        return false;
+    // Inserting an empty buffer would mark the stream failed, so an empty file copies as nothing.
+    if (source.peek() != std::ifstream::traits_type::eof())
+        copy.Stream() << source.rdbuf();
+    return !source.bad() && copy.Commit();
+}
+
 }  // namespace orbelquint

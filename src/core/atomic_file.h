@@ -30,4 +30,8 @@ class AtomicFile {
     bool committed_ = false;
 };
 
+// Copies a file byte for byte through an AtomicFile, replacing `to`; false when the source cannot
+// be read or the copy cannot be written, in which case `to` stays as it was.
+bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace orbelquint

@@ -156,6 +156,12 @@ std::optional<std::int16_t> RoundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
+std::string NumberText(double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc{} ? std::string(text, end) : std::string{};
+}
+
 std::string Str(int value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }

@@ -18,4 +18,13 @@ std::string SaveName(std::string_view heading, std::int16_t week) {
     return std::string(heading) + " - week" + std::to_string(week) + ".html";
 }
 
+bool IsPlainFileName(std::string_view name) {
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F)
+            return false;
+    }
+    return !name.empty();
+}
+
 }  // namespace orbelquint

@@ -1,0 +1,24 @@
+#include "ui/application_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace orbelquint {
+
+void SetUpApplication(QApplication& app) {
+    const QLocale dutch(QLocale::Dutch, QLocale::Belgium);
+    QLocale::setDefault(dutch);
+    // Qt's own texts (dialog buttons, the file dialog); English when the translations are missing.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(dutch, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    QApplication::setFont(font);
+}
+
+}  // namespace orbelquint

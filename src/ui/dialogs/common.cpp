@@ -1,0 +1,21 @@
+#include "ui/dialogs/common.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace orbelquint {
+
+QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& title) {
+    QFileDialog dialog(owner, title, QDir::currentPath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The user may name a file that does not exist yet; the caller decides what to do with it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return "cancel";
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    QDir::setCurrent(chosen.absolutePath());
+    return chosen.absoluteFilePath();
+}
+
+}  // namespace orbelquint

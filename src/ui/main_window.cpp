@@ -1,0 +1,349 @@
+#include "ui/main_window.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <iostream>
+#include <system_error>
+#include <utility>
+
+#include "calendar/week_navigation.h"
+#include "calendar/week_number.h"
+#include "core/atomic_file.h"
+#include "core/number_text.h"
+#include "core/report_texts.h"
+#include "core/week_page.h"
+#include "ui/agreement.h"
+#include "ui/calendar_dates.h"
+#include "ui/display.h"
+#include "ui/page_decoding.h"
+#include "ui/page_view.h"
+#include "ui/settings_file.h"
+#include "ui/twips.h"
+#include "ui/wrap_button.h"
+
+namespace orbelquint {
+namespace {
+
+// Creates a control in its container at a place given in twips.
+template <class Control, class... Arguments>
+Control* Place(QWidget* container, int left, int top, int width, int height, Arguments&&... arguments) {
+    auto* control = new Control(std::forward<Arguments>(arguments)..., container);
+    control->setGeometry(TwipsRect(left, top, width, height));
+    return control;
+}
+
+QLabel* PlaceLabel(QWidget* container, int left, int top, int width, int height) {
+    auto* label = Place<QLabel>(container, left, top, width, height, QString());
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Room between the windows and around them on the screen, in pixels.
+constexpr int kScreenMargin = 24;
+
+std::int16_t WeekOf(QDate date) {
+    return WeekOfDate(ToCalendarDate(date));
+}
+
+}  // namespace
+
+Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
+    setWindowTitle("OrbelQuint");
+    QIcon icon(":/orbelquint-32.xpm");
+    icon.addFile(":/orbelquint-16.xpm");
+    setWindowIcon(icon);
+    setFixedSize(Pixels(6855), Pixels(4635));
+    move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
+    CreateControls();
+    SetTabOrder();
+    ConnectHandlers();
+    txtFileName->setFocus();
+}
+
+Main::~Main() {
+    delete display_;
+}
+
+Display* Main::Viewer() const {
+    return display_;
+}
+
+void Main::CreateControls() {
+    Frame2 = Place<QGroupBox>(this, 120, 120, 3255, 2175, "Gegevensbestand ");
+    txtFileName = Place<QLineEdit>(Frame2, 120, 360, 2535, 285);
+    btnBrowse = Place<QPushButton>(Frame2, 2760, 360, 375, 255, "...");
+    lbRichting = PlaceLabel(Frame2, 120, 720, 3015, 495);
+    lbInfo = PlaceLabel(Frame2, 120, 1200, 3015, 615);
+    btnShowData = Place<QPushButton>(Frame2, 1080, 1800, 2055, 255, "Gegevens Weergeven");
+
+    Frame3 = Place<QGroupBox>(this, 120, 2400, 3255, 1095, "Reeks ");
+    chReeks = Place<QCheckBox>(Frame3, 120, 360, 3015, 255, "Alleen lessen tonen voor reeks");
+    txtReeks = Place<QLineEdit>(Frame3, 1920, 600, 1095, 285);
+
+    Frame1 = Place<QGroupBox>(this, 3480, 120, 3255, 3375, "Week ");
+    btnDown = Place<QPushButton>(Frame1, 240, 360, 375, 255, "<");
+    txtWeek = Place<QLineEdit>(Frame1, 720, 360, 735, 285);
+    btnUp = Place<QPushButton>(Frame1, 1560, 360, 375, 255, ">");
+    btnToday = Place<QPushButton>(Frame1, 2040, 360, 855, 255, "Vandaag");
+    Cal = Place<QCalendarWidget>(Frame1, 240, 720, 2775, 2415);
+    // The calendar numbers weeks the ISO way, which differs from the school's numbering in the
+    // week box, so it shows none; a smaller font fits its month into the box.
+    Cal->setFirstDayOfWeek(Qt::Monday);
+    Cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    Cal->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    QFont calendarFont = Cal->font();
+    calendarFont.setPointSizeF(calendarFont.pointSizeF() * 0.85);
+    Cal->setFont(calendarFont);
+
+    lbFirstChange = PlaceLabel(this, 120, 3600, 3255, 615);
+    // The save caption names the file, which is often longer than one line of the button.
+    btnSave = Place<WrapButton>(this, 3480, 3600, 3255, 615, "Opslaan als ");
+    Label1 =
+        Place<QLabel>(this, 120, 4320, 6615, 255, "OrbelQuint: het lesrooster van je klas, week per week.");
+}
+
+void Main::SetTabOrder() {
+    const QWidget* order[] = {txtFileName, btnBrowse, txtWeek, btnDown, btnUp,   btnToday,
+                              btnShowData, Cal,       btnSave, chReeks, txtReeks};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    }
+}
+
+void Main::ConnectHandlers() {
+    connect(btnBrowse, &QPushButton::clicked, this, &Main::btnBrowse_Click);
+    connect(btnShowData, &QPushButton::clicked, this, &Main::btnShowData_Click);
+    connect(btnSave, &QPushButton::clicked, this, &Main::btnSave_Click);
+    connect(chReeks, &QCheckBox::toggled, this, &Main::chReeks_Click);
+    connect(txtReeks, &QLineEdit::textChanged, this, &Main::txtReeks_Change);
+    connect(btnToday, &QPushButton::clicked, this, &Main::btnToday_Click);
+    connect(btnUp, &QPushButton::clicked, this, &Main::btnUp_Click);
+    connect(btnDown, &QPushButton::clicked, this, &Main::btnDown_Click);
+    // Raised by the user's picks only: the program's own changes block the calendar's signals.
+    connect(Cal, &QCalendarWidget::selectionChanged, this, &Main::Cal_Click);
+    connect(txtWeek, &QLineEdit::textChanged, this, &Main::txtWeek_Change);
+}
+
+void Main::Form_Load() {
+    QDir::setCurrent(environment_.appDir);
+    ShowViewer();
+    const SettingsLoad settings = LoadSettings(AppPath("prev.ini"));
+    if (settings.kind == SettingsLoad::Kind::Unusable)
+        std::cerr << settings.problem << '\n';
+    if (settings.kind == SettingsLoad::Kind::Restored) {
+        ShowViewer().brwView->Navigate(AppFile("main.html"));
+        txtFileName->setText(DecodeDataText(settings.settings.dataFile));
+        dataLoaded_ = true;
+        if (settings.settings.series) {
+            chReeks->setChecked(true);
+            txtReeks->setText(QString::fromStdString(NumberText(*settings.settings.series)));
+        } else {
+            chReeks->setChecked(false);
+        }
+    } else {
+        Form1 agreement;
+        agreement.exec();
+        ShowViewer().brwView->Navigate(AppFile("main.html"));
+    }
+    btnToday_Click();
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Main::Form_Unload() {
+    SaveSettings();
+    std::error_code error;
+    std::filesystem::remove(AppPath("temp.htm"), error);
+    if (error)
+        std::cerr << "De weekpagina " << AppPath("temp.htm") << " kan niet worden verwijderd.\n";
+    if (display_)
+        display_->close();
+    QCoreApplication::quit();
+}
+
+void Main::SaveSettings() {
+    const QByteArray series = chReeks->isChecked() ? txtReeks->text().toUtf8() : QByteArray("0");
+    if (!SaveSettingsFile(AppPath("prev.ini"), txtFileName->text().toUtf8().toStdString(),
+                          series.toStdString())) {
+        std::cerr << "Het instellingenbestand " << AppPath("prev.ini") << " kan niet worden geschreven.\n";
+    }
+}
+
+void Main::btnBrowse_Click() {
+    const QString chosen = environment_.openDialog(this, "Webpaginas (*.htm*)", "Gegevens inladen");
+    if (chosen == "cancel")
+        return;
+    txtFileName->setText(chosen);
+    dataLoaded_ = true;
+    BuildWeekPage();
+}
+
+void Main::btnShowData_Click() {
+    Display& viewer = ShowViewer();
+    if (dataLoaded_)
+        viewer.brwView->Navigate(txtFileName->text());
+    ShowMain();
+}
+
+void Main::btnSave_Click() {
+    if (!QFileInfo::exists(AppFile("temp.htm"))) {
+        return Refuse("Er is nog geen weekpagina om op te slaan. Kies eerst een gegevensbestand.");
+    }
+    const QString name = SaveNameText();
+    if (!IsPlainFileName(name.toStdString())) {
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\": de kop van het "
+                              "gegevensbestand bevat een schuine streep of een stuurteken.")
+                          .arg(name));
+    }
+    if (!CopyFileAtomically(AppPath("temp.htm"), AppPath(name))) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(AppFile(name)));
+    }
+}
+
+void Main::chReeks_Click() {
+    BuildWeekPage();
+}
+
+// Typing a series switches the filter on; the check box's own handler then rebuilds.
+void Main::txtReeks_Change() {
+    if (!chReeks->isChecked()) {
+        chReeks->setChecked(true);
+        return;
+    }
+    BuildWeekPage();
+}
+
+void Main::btnToday_Click() {
+    const QDate today = environment_.today();
+    SetCalendarDate(today);
+    SetWeek(WeekOf(today));
+}
+
+void Main::btnUp_Click() {
+    SetCalendarDate(Cal->selectedDate().addDays(7));
+    MakeCalendarWeekCurrent();
+}
+
+void Main::btnDown_Click() {
+    SetCalendarDate(Cal->selectedDate().addDays(-7));
+    MakeCalendarWeekCurrent();
+}
+
+void Main::Cal_Click() {
+    MakeCalendarWeekCurrent();
+}
+
+// A typed week number moves the calendar to the nearest day of that week, in the direction of the
+// number; numbers that are no week leave everything as it is.
+void Main::txtWeek_Change() {
+    const double typed = LeadingNumber(txtWeek->text().toStdString());
+    if (typed == 0)
+        return;
+    const auto date = SearchTypedWeek(ToCalendarDate(Cal->selectedDate()), typed, currentWeek_);
+    if (!date)
+        return;
+    SetCalendarDate(ToQDate(*date));
+    SetWeek(static_cast<std::int16_t>(typed));
+}
+
+// Shows the week in the week box without running the box's handler, so each change of week
+// builds the page once.
+void Main::SetWeek(std::int16_t week) {
+    currentWeek_ = week;
+    {
+        const QSignalBlocker quiet(txtWeek);
+        txtWeek->setText(QString::number(week));
+    }
+    BuildWeekPage();
+    ShowSaveCaption();
+}
+
+void Main::BuildWeekPage() {
+    WeekPageRequest request;
+    request.dataFile = QFile::encodeName(txtFileName->text()).toStdString();
+    request.currentWeek = currentWeek_;
+    request.seriesFilter = chReeks->isChecked();
+    request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
+    request.templateFile = AppPath("def.dat");
+    const WeekPageResult result = WriteWeekPageFile(request, AppPath("temp.htm"));
+    if (result.status == BuildStatus::NoDataFile)
+        return;
+    if (result.status == BuildStatus::Failed) {
+        lbInfo->setText(DecodeDataText(result.message));
+        return;
+    }
+    lbRichting->setText(DecodeDataText(result.report.heading));
+    Display& viewer = ShowViewer();
+    ShowMain();
+    viewer.brwView->Navigate(AppFile("temp.htm"));
+    lbInfo->setText(QString::fromStdString(InfoText(result.report)));
+    lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
+    ShowSaveCaption();
+}
+
+void Main::SetCalendarDate(QDate date) {
+    const QSignalBlocker quiet(Cal);
+    Cal->setSelectedDate(date);
+}
+
+void Main::MakeCalendarWeekCurrent() {
+    SetWeek(WeekOf(Cal->selectedDate()));
+}
+
+Display& Main::ShowViewer() {
+    if (!display_) {
+        display_ = new Display();
+        display_->move(frameGeometry().right() + kScreenMargin, y());
+    }
+    display_->show();
+    display_->raise();
+    display_->activateWindow();
+    return *display_;
+}
+
+void Main::ShowMain() {
+    show();
+    raise();
+    activateWindow();
+}
+
+QString Main::AppFile(const QString& name) const {
+    return QDir(environment_.appDir).filePath(name);
+}
+
+std::filesystem::path Main::AppPath(const QString& name) const {
+    return std::filesystem::path(QFile::encodeName(AppFile(name)).toStdString());
+}
+
+// The save name is made afresh from the heading and the week whenever it is needed.
+QString Main::SaveNameText() const {
+    return QString::fromStdString(SaveName(lbRichting->text().toStdString(), currentWeek_));
+}
+
+void Main::ShowSaveCaption() {
+    btnSave->setText("Opslaan als " + SaveNameText());
+}
+
+void Main::Refuse(const QString& message) {
+    QMessageBox::warning(this, "OrbelQuint", message);
+}
+
+}  // namespace orbelquint

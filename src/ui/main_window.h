@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDate>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+class QCalendarWidget;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orbelquint {
+
+class Display;
+
+// The open-file dialog as the main window calls it: full path of the chosen file, or "cancel".
+using OpenDialogFunction =
+    std::function<QString(QWidget* owner, const QString& filter, const QString& title)>;
+
+// What the main window takes from its surroundings; tests put a folder, a day and a dialog of
+// their own in place of the real ones.
+struct MainEnvironment {
+    QString appDir;  // the folder of the program and of all its own files
+    std::function<QDate()> today;
+    OpenDialogFunction openDialog;
+};
+
+// The main window: the data file, the week and the series filter, the reports on the data file
+// and the save button. It owns the run state and drives the viewer.
+class Main : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit Main(MainEnvironment environment);
+    ~Main() override;
+
+    // Start-up: the viewer, the agreement on a first start, the remembered settings, and today's
+    // week made current.
+    void Form_Load();
+
+    std::int16_t CurrentWeek() const { return currentWeek_; }
+    bool DataLoaded() const { return dataLoaded_; }
+    // The viewer window, or null while the user has it closed.
+    Display* Viewer() const;
+
+    QGroupBox* Frame2;
+    QLineEdit* txtFileName;
+    QPushButton* btnBrowse;
+    QLabel* lbRichting;
+    QLabel* lbInfo;
+    QPushButton* btnShowData;
+    QGroupBox* Frame3;
+    QCheckBox* chReeks;
+    QLineEdit* txtReeks;
+    QGroupBox* Frame1;
+    QPushButton* btnDown;
+    QLineEdit* txtWeek;
+    QPushButton* btnUp;
+    QPushButton* btnToday;
+    QCalendarWidget* Cal;
+    QLabel* lbFirstChange;
+    QPushButton* btnSave;
+    QLabel* Label1;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void btnBrowse_Click();
+    void btnShowData_Click();
+    void btnSave_Click();
+    void chReeks_Click();
+    void txtReeks_Change();
+    void btnToday_Click();
+    void btnUp_Click();
+    void btnDown_Click();
+    void Cal_Click();
+    void txtWeek_Change();
+
+    void SetWeek(std::int16_t week);
+    void BuildWeekPage();
+    void SaveSettings();
+    void Form_Unload();
+
+    void SetCalendarDate(QDate date);
+    void MakeCalendarWeekCurrent();
+    Display& ShowViewer();
+    void ShowMain();
+    QString AppFile(const QString& name) const;
+    std::filesystem::path AppPath(const QString& name) const;
+    QString SaveNameText() const;
+    void ShowSaveCaption();
+    void Refuse(const QString& message);
+
+    MainEnvironment environment_;
+    std::int16_t currentWeek_ = 0;
+    bool dataLoaded_ = false;
+    QPointer<Display> display_;
+};
+
+}  // namespace orbelquint

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orbelquint {
+
+// What the settings file "prev.ini" remembers between runs.
+struct RememberedSettings {
+    std::string dataFile;          // line 1, the data file name as it was written
+    std::optional<double> series;  // line 2 when it reads as a number other than 0: filter on
+};
+
+struct SettingsLoad {
+    enum class Kind {
+        FirstStart,  // the file is empty (and was created empty when it was missing)
+        Restored,    // `settings` holds what the last run left
+        Unusable,    // the file cannot be created or read: `problem` tells why
+    };
+    Kind kind = Kind::FirstStart;
+    RememberedSettings settings;
+    std::string problem;
+};
+
+// Reads the settings file, creating it empty when it is missing; an empty file marks a first start.
+SettingsLoad LoadSettings(const std::filesystem::path& file);
+
+// Writes the two lines of the settings file at once: either the whole new file or the old one.
+bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
+                      std::string_view seriesLine);
+
+}  // namespace orbelquint
