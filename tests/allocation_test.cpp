@@ -20,8 +20,7 @@ std::atomic<long> allocations{0};
 
 void* operator new(std::size_t size) {
     ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
     throw std::bad_alloc();
 }
 void operator delete(void* memory) noexcept {

@@ -24,8 +24,7 @@ std::filesystem::path TempDir::Write(const std::string& name, std::string_view b
     const std::filesystem::path file = path_ / name;
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush())
-        throw std::runtime_error("cannot write " + file.string());
+    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
     return file;
 }
 

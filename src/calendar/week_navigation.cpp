@@ -8,22 +8,15 @@ namespace orbelquint {
 
 std::optional<std::chrono::year_month_day> SearchTypedWeek(std::chrono::year_month_day start, double typed,
                                                            std::int16_t current) {
-    if (typed == current)
-        return start;
-    if (typed < 1 || typed > 54 || std::floor(typed) != typed)
-        return std::nullopt;
+    if (typed == current) return start;
+    if (typed < 1 || typed > 54 || std::floor(typed) != typed) return std::nullopt;
     const int step = typed < current ? -1 : 1;
     std::chrono::sys_days day{start};
     for (int steps = 0; steps < kTypedWeekSearchLimit; ++steps) {
         day += std::chrono::days{step};
-        if (WeekOfDate(std::chrono::year_month_day{day}) == typed)
-            return std::chrono::year_month_day{day};
+        if (WeekOfDate(std::chrono::year_month_day{day}) == typed) return std::chrono::year_month_day{day};
     }
     return std::nullopt;
-}
-
-std::chrono::year_month_day AddDays(std::chrono::year_month_day date, int days) {
-    return std::chrono::year_month_day{std::chrono::sys_days{date} + std::chrono::days{days}};
 }
 
 }  // namespace orbelquint

@@ -18,7 +18,4 @@ inline constexpr int kTypedWeekSearchLimit = 146097;
 std::optional<std::chrono::year_month_day> SearchTypedWeek(std::chrono::year_month_day start, double typed,
                                                            std::int16_t current);
 
-// The date `days` calendar days later (earlier when negative).
-std::chrono::year_month_day AddDays(std::chrono::year_month_day date, int days);
-
 }  // namespace orbelquint

@@ -13,8 +13,7 @@ bool IsDigit(char c) {
 bool ReadDigits(std::string_view text, std::size_t first, std::size_t count, int& value) {
     value = 0;
     for (std::size_t i = first; i < first + count; ++i) {
-        if (!IsDigit(text[i]))
-            return false;
+        if (!IsDigit(text[i])) return false;
         value = value * 10 + (text[i] - '0');
     }
     return true;
@@ -33,16 +32,14 @@ int DayOfYear(std::chrono::year_month_day date) {
     int days = 0;
     for (unsigned before = 1; before < month; ++before)
         days += kMonthLengths[before - 1];
-    if (month > 2 && date.year().is_leap())
-        ++days;
+    if (month > 2 && date.year().is_leap()) ++days;
     return days + static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
 }  // namespace
 
 std::optional<std::chrono::year_month_day> DateFromText(std::string_view text) {
-    if (text.size() != 9 && text.size() != 10)
-        return std::nullopt;
+    if (text.size() != 9 && text.size() != 10) return std::nullopt;
     // A one-digit day moves the month and the year one place to the left.
     const std::size_t dayDigits = text.size() - 8;
     int day = 0;
@@ -56,8 +53,7 @@ std::optional<std::chrono::year_month_day> DateFromText(std::string_view text) {
     const std::chrono::year_month_day date{std::chrono::year{year},
                                            std::chrono::month{static_cast<unsigned>(month)},
                                            std::chrono::day{static_cast<unsigned>(day)}};
-    if (year < 1 || !date.ok())
-        return std::nullopt;
+    if (year < 1 || !date.ok()) return std::nullopt;
     return date;
 }
 
@@ -84,8 +80,7 @@ std::int16_t WeekOfDate(std::chrono::year_month_day date) {
 
 std::optional<std::int16_t> WeekFromDate(std::string_view dateText) {
     const auto date = DateFromText(dateText);
-    if (!date)
-        return std::nullopt;
+    if (!date) return std::nullopt;
     return WeekOfDate(*date);
 }
 

@@ -18,8 +18,7 @@ std::optional<std::int16_t> ParseWeekArgument(const std::string& text) {
     if (IsWholeNumber(text)) {
         std::int16_t week = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), week);
-        if (error != std::errc{} || end != text.data() + text.size())
-            return std::nullopt;
+        if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
         return week;
     }
     return WeekFromDate(text);
@@ -27,8 +26,7 @@ std::optional<std::int16_t> ParseWeekArgument(const std::string& text) {
 
 Command ParseCommandLine(std::span<const std::string> arguments) {
     if (!arguments.empty() && arguments.front() == "--week-of") {
-        if (arguments.size() == 1)
-            return UsageError{"--week-of verwacht minstens één datum."};
+        if (arguments.size() == 1) return UsageError{"--week-of verwacht minstens één datum."};
         return WeekOfCommand{{arguments.begin() + 1, arguments.end()}};
     }
 
@@ -46,23 +44,16 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
             optionsEnded = true;
             continue;
         }
-        if (argument == "--help")
-            return HelpCommand{};
+        if (argument == "--help") return HelpCommand{};
         std::optional<std::string>* value = nullptr;
-        if (argument == "--series")
-            value = &command.series;
-        if (argument == "--template")
-            value = &command.templateFile;
-        if (argument == "--output")
-            value = &command.outputFile;
-        if (value == nullptr)
-            return UsageError{"Onbekende optie " + argument + "."};
-        if (i + 1 == arguments.size())
-            return UsageError{argument + " verwacht een waarde."};
+        if (argument == "--series") value = &command.series;
+        if (argument == "--template") value = &command.templateFile;
+        if (argument == "--output") value = &command.outputFile;
+        if (value == nullptr) return UsageError{"Onbekende optie " + argument + "."};
+        if (i + 1 == arguments.size()) return UsageError{argument + " verwacht een waarde."};
         *value = arguments[++i];
     }
-    if (positional.size() != 2)
-        return UsageError{"Geef een gegevensbestand en een week."};
+    if (positional.size() != 2) return UsageError{"Geef een gegevensbestand en een week."};
     command.dataFile = positional[0];
     const auto week = ParseWeekArgument(positional[1]);
     if (!week) {

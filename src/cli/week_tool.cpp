@@ -79,8 +79,7 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
         out << kUsage;
         return kExitSuccess;
     }
-    if (const auto* weekOf = std::get_if<WeekOfCommand>(&command))
-        return PrintWeeksOf(*weekOf, out, err);
+    if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) return PrintWeeksOf(*weekOf, out, err);
     return WritePage(std::get<WeekPageCommand>(command), programDir, out, err);
 }
 

@@ -25,19 +25,16 @@ AtomicFile::AtomicFile(std::filesystem::path target)
 }
 
 AtomicFile::~AtomicFile() {
-    if (committed_)
-        return;
+    if (committed_) return;
     stream_.close();
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);
 }
 
 bool AtomicFile::Commit() {
-    if (!IsOpen())
-        return false;
+    if (!IsOpen()) return false;
     stream_.close();
-    if (stream_.fail())
-        return false;
+    if (stream_.fail()) return false;
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     committed_ = !error;
@@ -46,14 +43,11 @@ bool AtomicFile::Commit() {
 
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::ifstream source(from, std::ios::binary);
-    if (!source)
-        return false;
+    if (!source) return false;
     AtomicFile copy(to);
-    if (!copy.IsOpen())
-        return false;
+    if (!copy.IsOpen()) return false;
     // Inserting an empty buffer would mark the stream failed, so an empty file copies as nothing.
-    if (source.peek() != std::ifstream::traits_type::eof())
-        copy.Stream() << source.rdbuf();
+    if (source.peek() != std::ifstream::traits_type::eof()) copy.Stream() << source.rdbuf();
     return !source.bad() && copy.Commit();
 }
 

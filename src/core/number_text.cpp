@@ -63,8 +63,7 @@ double LeadingNumber(std::string_view text) {
     long leadingFractionZeros = 0;
     bool hasFraction = false;
     while (IsDigit(cursor.Peek())) {
-        if (!digits.empty() || cursor.Peek() != '0')
-            digits += cursor.Peek();
+        if (!digits.empty() || cursor.Peek() != '0') digits += cursor.Peek();
         ++integerDigits;
         cursor.Advance();
     }
@@ -86,10 +85,8 @@ double LeadingNumber(std::string_view text) {
             cursor.Rewind(point);
         }
     }
-    if (integerDigits == 0 && !hasFraction)
-        return 0.0;
-    if (digits.empty())
-        return negative ? -0.0 : 0.0;
+    if (integerDigits == 0 && !hasFraction) return 0.0;
+    if (digits.empty()) return negative ? -0.0 : 0.0;
 
     long exponent = 0;
     const char marker = cursor.Peek();
@@ -103,12 +100,10 @@ double LeadingNumber(std::string_view text) {
         }
         if (IsDigit(cursor.Peek())) {
             while (IsDigit(cursor.Peek())) {
-                if (exponent < kExponentLimit)
-                    exponent = exponent * 10 + (cursor.Peek() - '0');
+                if (exponent < kExponentLimit) exponent = exponent * 10 + (cursor.Peek() - '0');
                 cursor.Advance();
             }
-            if (negativeExponent)
-                exponent = -exponent;
+            if (negativeExponent) exponent = -exponent;
         } else {
             cursor.Rewind(start);
         }
@@ -139,16 +134,14 @@ double LeadingNumber(std::string_view text) {
     double value = 0;
     const auto [end, error] =
         std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return OutOfRange(negative, magnitude);
+    if (error == std::errc::result_out_of_range) return OutOfRange(negative, magnitude);
     return negative ? -value : value;
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {
     double rounded = std::floor(value);
     const double fraction = value - rounded;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0))
-        rounded += 1.0;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
           rounded <= std::numeric_limits<std::int16_t>::max())) {
         return std::nullopt;

@@ -23,8 +23,7 @@ PageTemplate DefaultPageTemplate() {
 
 PageTemplate ReadPageTemplate(const std::filesystem::path& file) {
     const FileHandle handle = OpenForReading(file);
-    if (!handle)
-        return DefaultPageTemplate();
+    if (!handle) return DefaultPageTemplate();
     LineReader reader(handle.get());
     PageTemplate lines = ReadTwoLines(reader);
     return reader.Failed() ? DefaultPageTemplate() : lines;

@@ -9,8 +9,7 @@ std::string InfoText(const WeekPageReport& report) {
 }
 
 std::string FirstChangeText(const WeekPageReport& report) {
-    if (report.firstChange == kNoChange)
-        return {};
+    if (report.firstChange == kNoChange) return {};
     return "De eerste verandering in dit orbelquint is voor week" + Str(report.firstChange);
 }
 
@@ -21,8 +20,7 @@ std::string SaveName(std::string_view heading, std::int16_t week) {
 bool IsPlainFileName(std::string_view name) {
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F)
-            return false;
+        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
     }
     return !name.empty();
 }

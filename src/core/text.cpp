@@ -11,26 +11,21 @@ char AsciiLower(char c) {
 
 std::string_view Trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
-    if (lowerMarker.empty())
-        return 0;
-    if (text.size() < lowerMarker.size())
-        return std::string_view::npos;
+    if (lowerMarker.empty()) return 0;
+    if (text.size() < lowerMarker.size()) return std::string_view::npos;
     const char first = lowerMarker.front();
     const std::size_t last = text.size() - lowerMarker.size();
     for (std::size_t at = 0; at <= last; ++at) {
-        if (AsciiLower(text[at]) != first)
-            continue;
+        if (AsciiLower(text[at]) != first) continue;
         std::size_t i = 1;
         while (i < lowerMarker.size() && AsciiLower(text[at + i]) == lowerMarker[i])
             ++i;
-        if (i == lowerMarker.size())
-            return at;
+        if (i == lowerMarker.size()) return at;
     }
     return std::string_view::npos;
 }

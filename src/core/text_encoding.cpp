@@ -46,28 +46,21 @@ bool IsValidUtf8(std::string_view bytes) {
             length = 2;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
-            if (lead == 0xE0)
-                secondLow = 0xA0;
-            if (lead == 0xED)
-                secondHigh = 0x9F;
+            if (lead == 0xE0) secondLow = 0xA0;
+            if (lead == 0xED) secondHigh = 0x9F;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4;
-            if (lead == 0xF0)
-                secondLow = 0x90;
-            if (lead == 0xF4)
-                secondHigh = 0x8F;
+            if (lead == 0xF0) secondLow = 0x90;
+            if (lead == 0xF4) secondHigh = 0x8F;
         } else {
             return false;
         }
-        if (at + length > bytes.size())
-            return false;
+        if (at + length > bytes.size()) return false;
         if (length > 1) {
             const auto second = static_cast<std::uint8_t>(bytes[at + 1]);
-            if (second < secondLow || second > secondHigh)
-                return false;
+            if (second < secondLow || second > secondHigh) return false;
             for (std::size_t i = 2; i < length; ++i) {
-                if (!IsContinuation(static_cast<std::uint8_t>(bytes[at + i])))
-                    return false;
+                if (!IsContinuation(static_cast<std::uint8_t>(bytes[at + i]))) return false;
             }
         }
         at += length;
@@ -76,8 +69,7 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string DataTextToUtf8(std::string_view bytes) {
-    if (IsValidUtf8(bytes))
-        return std::string(bytes);
+    if (IsValidUtf8(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char c : bytes) {

@@ -53,8 +53,7 @@ class DayWriter {
             const std::size_t nextHeading = FindNoCase(closing, "<h3>");
             day = nextHeading != std::string_view::npos ? closing.substr(nextHeading)
                                                         : FindLine("<h3>", reader_);
-            if (ContainsNoCase(day, "verklaring"))
-                return;
+            if (ContainsNoCase(day, "verklaring")) return;
         }
     }
 
@@ -73,10 +72,8 @@ class DayWriter {
             const bool shown = TakeLesson(lesson);
             std::string_view next = reader_.ReadLine();
             while (IsContinuation(next)) {
-                if (shown)
-                    WriteRow(next);
-                if (EndsDayBlock(next))
-                    break;
+                if (shown) WriteRow(next);
+                if (EndsDayBlock(next)) break;
                 next = reader_.ReadLine();
             }
             if (EndsDayBlock(next)) {
@@ -94,8 +91,7 @@ class DayWriter {
         const int week = request_.currentWeek;
         report_.minWeek = std::min(report_.minWeek, from);
         report_.maxWeek = std::max(report_.maxWeek, to);
-        if (week < from && from < report_.firstChange)
-            report_.firstChange = from;
+        if (week < from && from < report_.firstChange) report_.firstChange = from;
         if (to >= week && to + 1 < report_.firstChange)
             report_.firstChange = static_cast<std::int16_t>(to + 1);
 
@@ -105,8 +101,7 @@ class DayWriter {
             const double series = LeadingNumber(LastCharacters(line, 2));
             shown = series == 0 || series == request_.chosenSeries;
         }
-        if (shown)
-            WriteRow(line);
+        if (shown) WriteRow(line);
         return shown;
     }
 
@@ -134,8 +129,7 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 
     LineReader reader(file.get());
     const std::string_view headingLine = FindLine("<h1>", reader);
-    if (reader.Failed())
-        return Failure(readError);
+    if (reader.Failed()) return Failure(readError);
     if (headingLine.empty()) {
         return Failure("Het bestand " + Quoted(request.dataFile) +
                        " is geen lesrooster: er staat geen kop met <h1> in.");
@@ -154,10 +148,8 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     DayWriter(request, reader, page, report).WriteDays(FindLine("<h3>", reader));
     page << "\r\n" << frame.foot << "\r\n</body></html>\r\n";
 
-    if (reader.Failed())
-        return Failure(readError);
-    if (!page.flush())
-        return Failure("De weekpagina kan niet worden geschreven.");
+    if (reader.Failed()) return Failure(readError);
+    if (!page.flush()) return Failure("De weekpagina kan niet worden geschreven.");
     return result;
 }
 
@@ -165,11 +157,9 @@ WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::file
     const std::string cannotWrite =
         "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven.";
     AtomicFile file(target);
-    if (!file.IsOpen())
-        return Failure(cannotWrite);
+    if (!file.IsOpen()) return Failure(cannotWrite);
     WeekPageResult result = BuildWeekPage(request, file.Stream());
-    if (result.status == BuildStatus::Complete && !file.Commit())
-        return Failure(cannotWrite);
+    if (result.status == BuildStatus::Complete && !file.Commit()) return Failure(cannotWrite);
     return result;
 }
 

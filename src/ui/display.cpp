@@ -30,8 +30,7 @@ void Display::Form_Resize() {
     const QSize outer = frameGeometry().size();
     const auto browser = BrowserSizeFor({static_cast<float>(outer.width()) * kTwipsPerPixel,
                                          static_cast<float>(outer.height()) * kTwipsPerPixel});
-    if (browser)
-        brwView->resize(Pixels(browser->width), Pixels(browser->height));
+    if (browser) brwView->resize(Pixels(browser->width), Pixels(browser->height));
 }
 
 }  // namespace orbelquint

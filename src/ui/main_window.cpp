@@ -79,7 +79,7 @@ Main::~Main() {
 }
 
 Display* Main::Viewer() const {
-    return display_;
+    return display_ && display_->isVisible() ? display_.data() : nullptr;
 }
 
 void Main::CreateControls() {
@@ -143,8 +143,7 @@ void Main::Form_Load() {
     QDir::setCurrent(environment_.appDir);
     ShowViewer();
     const SettingsLoad settings = LoadSettings(AppPath("prev.ini"));
-    if (settings.kind == SettingsLoad::Kind::Unusable)
-        std::cerr << settings.problem << '\n';
+    if (settings.kind == SettingsLoad::Kind::Unusable) std::cerr << settings.problem << '\n';
     if (settings.kind == SettingsLoad::Kind::Restored) {
         ShowViewer().brwView->Navigate(AppFile("main.html"));
         txtFileName->setText(DecodeDataText(settings.settings.dataFile));
@@ -172,10 +171,8 @@ void Main::Form_Unload() {
     SaveSettings();
     std::error_code error;
     std::filesystem::remove(AppPath("temp.htm"), error);
-    if (error)
-        std::cerr << "De weekpagina " << AppPath("temp.htm") << " kan niet worden verwijderd.\n";
-    if (display_)
-        display_->close();
+    if (error) std::cerr << "De weekpagina " << AppPath("temp.htm") << " kan niet worden verwijderd.\n";
+    if (display_) display_->close();
     QCoreApplication::quit();
 }
 
@@ -189,8 +186,7 @@ void Main::SaveSettings() {
 
 void Main::btnBrowse_Click() {
     const QString chosen = environment_.openDialog(this, "Webpaginas (*.htm*)", "Gegevens inladen");
-    if (chosen == "cancel")
-        return;
+    if (chosen == "cancel") return;
     txtFileName->setText(chosen);
     dataLoaded_ = true;
     BuildWeekPage();
@@ -198,8 +194,7 @@ void Main::btnBrowse_Click() {
 
 void Main::btnShowData_Click() {
     Display& viewer = ShowViewer();
-    if (dataLoaded_)
-        viewer.brwView->Navigate(txtFileName->text());
+    if (dataLoaded_) viewer.brwView->Navigate(txtFileName->text());
     ShowMain();
 }
 
@@ -255,11 +250,9 @@ void Main::Cal_Click() {
 // number; numbers that are no week leave everything as it is.
 void Main::txtWeek_Change() {
     const double typed = LeadingNumber(txtWeek->text().toStdString());
-    if (typed == 0)
-        return;
+    if (typed == 0) return;
     const auto date = SearchTypedWeek(ToCalendarDate(Cal->selectedDate()), typed, currentWeek_);
-    if (!date)
-        return;
+    if (!date) return;
     SetCalendarDate(ToQDate(*date));
     SetWeek(static_cast<std::int16_t>(typed));
 }
@@ -284,8 +277,7 @@ void Main::BuildWeekPage() {
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
     request.templateFile = AppPath("def.dat");
     const WeekPageResult result = WriteWeekPageFile(request, AppPath("temp.htm"));
-    if (result.status == BuildStatus::NoDataFile)
-        return;
+    if (result.status == BuildStatus::NoDataFile) return;
     if (result.status == BuildStatus::Failed) {
         lbInfo->setText(DecodeDataText(result.message));
         return;
@@ -309,7 +301,8 @@ void Main::MakeCalendarWeekCurrent() {
 }
 
 Display& Main::ShowViewer() {
-    if (!display_) {
+    // A viewer the user closed is deleting itself; its successor starts empty.
+    if (!Viewer()) {
         display_ = new Display();
         display_->move(frameGeometry().right() + kScreenMargin, y());
     }

@@ -34,8 +34,7 @@ QString DecodePage(const QByteArray& bytes) {
     const QByteArray charset = DeclaredCharset(bytes);
     if (!charset.isEmpty()) {
         QStringDecoder decoder(charset.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
+        if (decoder.isValid()) return decoder.decode(bytes);
     }
     return DecodeDataText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

@@ -18,12 +18,10 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
         std::ofstream created(file, std::ios::binary | std::ios::app);
-        if (!created)
-            return unusable("kan niet worden aangemaakt.");
+        if (!created) return unusable("kan niet worden aangemaakt.");
     }
     const FileHandle handle = OpenForReading(file);
-    if (!handle)
-        return unusable("kan niet worden geopend.");
+    if (!handle) return unusable("kan niet worden geopend.");
     LineReader reader(handle.get());
     if (reader.AtEnd()) {
         return reader.Failed() ? unusable("kan niet worden gelezen.") : SettingsLoad{};
@@ -33,11 +31,9 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
     load.settings.dataFile = reader.ReadLine();
     if (!reader.AtEnd()) {
         const double series = LeadingNumber(reader.ReadLine());
-        if (series != 0)
-            load.settings.series = series;
+        if (series != 0) load.settings.series = series;
     }
-    if (reader.Failed())
-        return unusable("kan niet worden gelezen.");
+    if (reader.Failed()) return unusable("kan niet worden gelezen.");
     return load;
 }
 

@@ -15,8 +15,7 @@ inline constexpr float kTwipsPerPixel = 15;
 // The browser's size in a viewer window of the given outer size, or nullopt when the window is
 // too small (below 1000 twips either way) and the browser keeps its size.
 inline std::optional<TwipsSize> BrowserSizeFor(TwipsSize window) {
-    if (window.width < 1000 || window.height < 1000)
-        return std::nullopt;
+    if (window.width < 1000 || window.height < 1000) return std::nullopt;
     return TwipsSize{window.width - 400, window.height - 800};
 }
 

@@ -11,8 +11,7 @@ QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The user may name a file that does not exist yet; the caller decides what to do with it.
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return "cancel";
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "cancel";
     const QFileInfo chosen(dialog.selectedFiles().constFirst());
     QDir::setCurrent(chosen.absolutePath());
     return chosen.absoluteFilePath();

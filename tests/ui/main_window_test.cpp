@@ -1,0 +1,330 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+#include "modal_answer.h"
+#include "test_files.h"
+#include "ui/display.h"
+#include "ui/page_view.h"
+
+namespace orbelquint {
+namespace {
+
+using testing::ModalAnswerer;
+using testing::ReadFile;
+
+void Close(QWidget* window) {
+    window->close();
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest() {
+        folder_.Write("def.dat", "</head><body>\r\n<p>voet</p>\r\n");
+        folder_.Write("main.html", "<html><body>Welkom</body></html>");
+    }
+
+    // Starts the program in the test folder on `today`; the agreement, when it comes, is closed.
+    void Start(QDate today = QDate(2026, 12, 8)) {
+        today_ = today;
+        main_ = std::make_unique<Main>(MainEnvironment{
+            QString::fromStdString(folder_.Path().string()), [this] { return today_; },
+            [this](QWidget*, const QString& filter, const QString& title) {
+                dialogCalls_ << filter + "|" + title;
+                const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
+                if (!dialogAnswers_.empty()) dialogAnswers_.pop_front();
+                return answer;
+            }});
+        const ModalAnswerer agreement(Close);
+        main_->Form_Load();
+        agreementsShown_ = agreement.Count();
+    }
+
+    // A later start: the settings file remembers `dataFile` and `seriesLine`.
+    void StartWith(const std::string& dataFile, const std::string& seriesLine,
+                   QDate today = QDate(2026, 12, 8)) {
+        folder_.Write("prev.ini", dataFile + "\r\n" + seriesLine + "\r\n");
+        Start(today);
+    }
+
+    std::string SampleTimetable() const {
+        return folder_.Write("rooster.htm", ReadFile(testing::SampleDataFile())).string();
+    }
+    std::filesystem::path AppFile(const std::string& name) const { return folder_.Path() / name; }
+    std::string WeekPage() const { return ReadFile(AppFile("temp.htm")); }
+    // The text of the viewer, with the fixed blanks of preformatted lines as plain blanks.
+    QString Shown() const { return main_->Viewer()->brwView->toPlainText().replace(QChar::Nbsp, ' '); }
+
+    void TypeInto(QLineEdit* box, const QString& text) { QTest::keyClicks(box, text); }
+
+    testing::TempDir folder_;
+    QDate today_;
+    std::deque<QString> dialogAnswers_;
+    QStringList dialogCalls_;
+    int agreementsShown_ = 0;
+    std::unique_ptr<Main> main_;
+};
+
+TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
+    StartWith(SampleTimetable(), "0");
+    EXPECT_EQ(main_->windowTitle(), "OrbelQuint");
+    EXPECT_EQ(main_->size(), QSize(457, 309));
+    EXPECT_EQ(main_->Frame2->title(), "Gegevensbestand ");
+    EXPECT_EQ(main_->Frame3->title(), "Reeks ");
+    EXPECT_EQ(main_->Frame1->title(), "Week ");
+    EXPECT_EQ(main_->btnShowData->text(), "Gegevens Weergeven");
+    EXPECT_EQ(main_->chReeks->text(), "Alleen lessen tonen voor reeks");
+    EXPECT_EQ(main_->Cal->geometry(), QRect(16, 48, 185, 161));
+    EXPECT_EQ(main_->btnSave->geometry(), QRect(232, 240, 217, 41));
+
+    QApplication::setActiveWindow(main_.get());
+    EXPECT_EQ(QApplication::focusWidget(), main_->txtFileName);
+    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,     main_->btnDown, main_->btnUp,
+                                 main_->btnToday,  main_->btnShowData, main_->Cal,     main_->btnSave,
+                                 main_->chReeks,   main_->txtReeks};
+    for (const QWidget* next : tabOrder) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == next || next->isAncestorOf(focus)) << next->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, AFirstStartShowsTheAgreementAndBuildsNothing) {
+    Start();
+    EXPECT_EQ(agreementsShown_, 1);
+    EXPECT_TRUE(std::filesystem::exists(AppFile("prev.ini")));
+    EXPECT_EQ(ReadFile(AppFile("prev.ini")), "");
+    EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
+    EXPECT_EQ(Shown(), "Welkom");
+    EXPECT_EQ(main_->txtFileName->text(), "");
+    EXPECT_FALSE(main_->chReeks->isChecked());
+    EXPECT_FALSE(main_->DataLoaded());
+    EXPECT_EQ(main_->txtWeek->text(), "50");
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 12, 8));
+    // No heading yet: two blanks stand together in the caption.
+    EXPECT_EQ(main_->btnSave->text(), "Opslaan als  - week50.html");
+
+    main_->close();
+    EXPECT_EQ(ReadFile(AppFile("prev.ini")), "\r\n0\r\n");
+}
+
+TEST_F(MainWindowTest, ALaterStartRestoresTheFileAndTheSeries) {
+    StartWith(SampleTimetable(), "02");
+    EXPECT_EQ(agreementsShown_, 0);
+    EXPECT_TRUE(main_->DataLoaded());
+    EXPECT_TRUE(main_->chReeks->isChecked());
+    EXPECT_EQ(main_->txtReeks->text(), "2");
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    EXPECT_EQ(main_->lbInfo->text(), "Dit gegevens bestand gaat van week 36 tot week 52");
+    EXPECT_EQ(main_->lbFirstChange->text(), "De eerste verandering in dit orbelquint is voor week 52");
+    EXPECT_EQ(main_->btnSave->text(), "Opslaan als 5 Wetenschappen-Wiskunde - week50.html");
+    EXPECT_NE(WeekPage().find("<title>Orbelquint week 50</title>"), std::string::npos);
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));
+    EXPECT_TRUE(Shown().contains("Programmeren                   2"));
+    EXPECT_FALSE(Shown().contains("Programmeren                   1"));
+}
+
+TEST_F(MainWindowTest, TheSeriesLineTicksTheFilterOnlyForANumberOtherThanZero) {
+    const std::pair<std::string, QString> cases[] = {
+        {" 3", "3"}, {"12abc", "12"}, {"-2", "-2"}, {"2.5", "2.5"}, {"abc", ""}, {"", ""}, {"0", ""}};
+    for (const auto& [line, series] : cases) {
+        StartWith(SampleTimetable(), line);
+        EXPECT_EQ(main_->chReeks->isChecked(), !series.isEmpty()) << line;
+        EXPECT_EQ(main_->txtReeks->text(), series) << line;
+        main_.reset();
+    }
+    folder_.Write("prev.ini", "rooster.htm");  // one line, no line end
+    Start();
+    EXPECT_EQ(main_->txtFileName->text(), "rooster.htm");
+    EXPECT_FALSE(main_->chReeks->isChecked());
+}
+
+TEST_F(MainWindowTest, NextAndPreviousMoveSevenDaysAcrossTheYearEnd) {
+    StartWith(SampleTimetable(), "0", QDate(2003, 12, 29));
+    EXPECT_EQ(main_->txtWeek->text(), "53");
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2004, 1, 5));
+    EXPECT_EQ(main_->CurrentWeek(), 2);
+    EXPECT_EQ(main_->txtWeek->text(), "2");
+    EXPECT_NE(WeekPage().find("Orbelquint week 2<"), std::string::npos);
+
+    main_.reset();
+    StartWith(SampleTimetable(), "0", QDate(2004, 1, 1));
+    QTest::mouseClick(main_->btnDown, Qt::LeftButton);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2003, 12, 25));
+    EXPECT_EQ(main_->CurrentWeek(), 52);
+    EXPECT_EQ(main_->btnSave->text(), "Opslaan als 5 Wetenschappen-Wiskunde - week52.html");
+}
+
+TEST_F(MainWindowTest, PickingADateInTheCalendarMakesItsWeekCurrent) {
+    Start();
+    main_->Cal->setSelectedDate(QDate(2026, 11, 4));  // as the user's pick does
+    EXPECT_EQ(main_->CurrentWeek(), 45);
+    EXPECT_EQ(main_->txtWeek->text(), "45");
+    QTest::mouseClick(main_->btnToday, Qt::LeftButton);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 12, 8));
+    EXPECT_EQ(main_->CurrentWeek(), 50);
+}
+
+TEST_F(MainWindowTest, TypedWeeksMoveTheCalendarToThatWeek) {
+    StartWith(SampleTimetable(), "0");
+    main_->txtWeek->clear();
+    EXPECT_EQ(main_->CurrentWeek(), 50);  // an empty box changes nothing
+    TypeInto(main_->txtWeek, "05");
+    EXPECT_EQ(main_->CurrentWeek(), 5);
+    EXPECT_EQ(main_->txtWeek->text(), "5");
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 2, 1));  // the nearest day of week 5 backwards
+
+    main_->txtWeek->selectAll();
+    TypeInto(main_->txtWeek, "12");  // passes through week 1 on its way
+    EXPECT_EQ(main_->CurrentWeek(), 12);
+    QTest::keyClick(main_->txtWeek, Qt::Key_Backspace);
+    EXPECT_EQ(main_->CurrentWeek(), 1);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 1, 4));
+    TypeInto(main_->txtWeek, "2");
+    EXPECT_EQ(main_->CurrentWeek(), 12);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 3, 16));
+    EXPECT_NE(WeekPage().find("Orbelquint week 12<"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, NumbersThatAreNoWeekChangeNothing) {
+    StartWith(SampleTimetable(), "0");
+    for (const char* typed : {"60", "-3", "2.5", "x", "-"}) {
+        main_->txtWeek->setText(typed);
+        EXPECT_EQ(main_->txtWeek->text(), typed);
+        EXPECT_EQ(main_->CurrentWeek(), 50) << typed;
+        EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 12, 8)) << typed;
+        EXPECT_NE(WeekPage().find("Orbelquint week 50<"), std::string::npos) << typed;
+    }
+}
+
+TEST_F(MainWindowTest, TypingASeriesTicksTheFilter) {
+    StartWith(SampleTimetable(), "0");
+    EXPECT_TRUE(Shown().contains("Programmeren                   1"));
+    TypeInto(main_->txtReeks, "2");
+    EXPECT_TRUE(main_->chReeks->isChecked());
+    EXPECT_FALSE(Shown().contains("Programmeren                   1"));
+    EXPECT_TRUE(Shown().contains("Programmeren                   2"));
+
+    QTest::mouseClick(main_->chReeks, Qt::LeftButton);  // clearing keeps the series text
+    EXPECT_EQ(main_->txtReeks->text(), "2");
+    EXPECT_TRUE(Shown().contains("Programmeren                   1"));
+
+    main_->close();
+    EXPECT_TRUE(ReadFile(AppFile("prev.ini")).ends_with("\r\n0\r\n"));
+}
+
+TEST_F(MainWindowTest, ChoosingAFileBuildsItsPageAndCancellingChangesNothing) {
+    Start();
+    main_->btnBrowse->click();
+    EXPECT_EQ(dialogCalls_, QStringList{"Webpaginas (*.htm*)|Gegevens inladen"});
+    EXPECT_EQ(main_->txtFileName->text(), "");
+    EXPECT_FALSE(main_->DataLoaded());
+
+    const QString file = QString::fromStdString(SampleTimetable());
+    dialogAnswers_.push_back(file);
+    main_->btnBrowse->click();
+    EXPECT_EQ(main_->txtFileName->text(), file);
+    EXPECT_TRUE(main_->DataLoaded());
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));
+
+    main_->close();
+    EXPECT_EQ(ReadFile(AppFile("prev.ini")), file.toStdString() + "\r\n0\r\n");
+}
+
+TEST_F(MainWindowTest, AFileThatIsNoTimetableIsReportedInTheInfoLabel) {
+    StartWith(SampleTimetable(), "0");
+    const std::string before = WeekPage();
+    main_->txtFileName->setText("weg.htm");
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);
+    EXPECT_TRUE(main_->lbInfo->text().contains("weg.htm")) << main_->lbInfo->text().toStdString();
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    EXPECT_EQ(WeekPage(), before);
+
+    main_.reset();
+    StartWith((folder_.Path() / "verdwenen.htm").string(), "0");  // a remembered file that is gone
+    EXPECT_TRUE(main_->lbInfo->text().contains("verdwenen.htm"));
+    EXPECT_EQ(main_->CurrentWeek(), 50);
+}
+
+TEST_F(MainWindowTest, SavingCopiesTheWeekPageAndReplacesAnEarlierCopy) {
+    StartWith(SampleTimetable(), "0");
+    const std::filesystem::path copy = AppFile("5 Wetenschappen-Wiskunde - week50.html");
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(copy), WeekPage());
+
+    QTest::keyClicks(main_->txtReeks, "1");
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(copy), WeekPage());
+    EXPECT_TRUE(ReadFile(copy).find("Programmeren                   2") == std::string::npos);
+}
+
+TEST_F(MainWindowTest, SavingIsRefusedWhereNoSafeCopyCanBeMade) {
+    Start();
+    {
+        const ModalAnswerer warning(Close);
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);  // no week page yet
+        EXPECT_EQ(warning.Count(), 1);
+    }
+    main_.reset();
+
+    const std::string escaping = folder_.Write("kop.htm", "<h1>../4A</h1>\r\n").string();
+    StartWith(escaping, "0");
+    {
+        const ModalAnswerer warning(Close);
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+        EXPECT_EQ(warning.Count(), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path().parent_path() / "4A - week50.html"));
+    main_.reset();
+
+    StartWith(SampleTimetable(), "0");
+    std::filesystem::create_directory(AppFile("5 Wetenschappen-Wiskunde - week50.html"));
+    const ModalAnswerer warning(Close);
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(warning.Count(), 1);
+}
+
+TEST_F(MainWindowTest, AClosedViewerOpensAgainForTheNextPage) {
+    Start();
+    main_->Viewer()->close();
+    EXPECT_EQ(main_->Viewer(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::mouseClick(main_->btnShowData, Qt::LeftButton);  // no data file chosen yet
+    ASSERT_NE(main_->Viewer(), nullptr);
+    EXPECT_EQ(Shown(), "");
+
+    const QString file = QString::fromStdString(SampleTimetable());
+    dialogAnswers_.push_back(file);
+    main_->btnBrowse->click();
+    main_->Viewer()->close();
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);
+    ASSERT_NE(main_->Viewer(), nullptr);
+    EXPECT_TRUE(Shown().contains("Orbelquint week 51"));
+
+    QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
+    EXPECT_TRUE(Shown().contains("PEE = mevr. Peeters"));  // the raw data file, legend and all
+}
+
+TEST_F(MainWindowTest, ClosingSavesTheSettingsAndRemovesTheWeekPage) {
+    StartWith(SampleTimetable(), "3");
+    ASSERT_TRUE(std::filesystem::exists(AppFile("temp.htm")));
+    main_->close();
+    EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
+    EXPECT_TRUE(ReadFile(AppFile("prev.ini")).ends_with("\r\n3\r\n"));
+}
+
+}  // namespace
+}  // namespace orbelquint
