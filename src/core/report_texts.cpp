@@ -18,9 +18,12 @@ std::string SaveName(std::string_view heading, std::int16_t week) {
 }
 
 bool IsPlainFileName(std::string_view name) {
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        // C1 control characters are the UTF-8 pairs C2 80 to C2 9F.
+        const bool c1Control =
+            byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+        if (byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F || c1Control) return false;
     }
     return !name.empty();
 }

@@ -17,8 +17,8 @@ std::string FirstChangeText(const WeekPageReport& report);
 // Name under which a copy of the week page is saved: "4A - week7.html".
 std::string SaveName(std::string_view heading, std::int16_t week);
 
-// True when a save name is a plain file name: no folder separator and no control character, so
-// the copy lands in the program's folder and nowhere else.
+// True when a save name (UTF-8) is a plain file name: no folder separator and no control
+// character, so the copy lands in the program's folder and nowhere else.
 bool IsPlainFileName(std::string_view name);
 
 }  // namespace orbelquint

@@ -118,11 +118,10 @@ void Main::CreateControls() {
 }
 
 void Main::SetTabOrder() {
-    const QWidget* order[] = {txtFileName, btnBrowse, txtWeek, btnDown, btnUp,   btnToday,
+    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek, btnDown, btnUp,   btnToday,
                               btnShowData, Cal,       btnSave, chReeks, txtReeks};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
-    }
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void Main::ConnectHandlers() {

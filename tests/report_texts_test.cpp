@@ -1,0 +1,28 @@
+#include "core/report_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace orbelquint {
+namespace {
+
+TEST(ReportTextsTest, SaveNameJoinsHeadingAndWeekWithoutBlanks) {
+    EXPECT_EQ(SaveName("4A", 7), "4A - week7.html");
+    EXPECT_EQ(SaveName("", 12), " - week12.html");
+    EXPECT_EQ(SaveName("4A", -3), "4A - week-3.html");
+}
+
+TEST(ReportTextsTest, APlainFileNameStaysInItsFolder) {
+    for (const char* plain : {"4A - week7.html", " - week12.html",
+                              "5 \xC3\x89"
+                              "conomie - week1.html",
+                              "..x"}) {
+        EXPECT_TRUE(IsPlainFileName(plain)) << plain;
+    }
+    for (const char* unsafe :
+         {"../4A - week7.html", "a\\b.html", "a\tb.html", "a\x7F.html", "a\xC2\x85.html", ""}) {
+        EXPECT_FALSE(IsPlainFileName(unsafe)) << unsafe;
+    }
+}
+
+}  // namespace
+}  // namespace orbelquint
