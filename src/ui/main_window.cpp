@@ -288,6 +288,7 @@ void Main::BuildWeekPage() {
     lbInfo->setText(QString::fromStdString(InfoText(result.report)));
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();
+    emit WeekPageBuilt();
 }
 
 void Main::SetCalendarDate(QDate date) {

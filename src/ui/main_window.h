@@ -68,6 +68,10 @@ class Main : public QWidget {
     QPushButton* btnSave;
     QLabel* Label1;
 
+  signals:
+    // A complete week page has been written and handed to the viewer.
+    void WeekPageBuilt();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -46,6 +46,8 @@ class MainWindowTest : public ::testing::Test {
                 if (!dialogAnswers_.empty()) dialogAnswers_.pop_front();
                 return answer;
             }});
+        builds_ = 0;
+        QObject::connect(main_.get(), &Main::WeekPageBuilt, [this] { ++builds_; });
         const ModalAnswerer agreement(Close);
         main_->Form_Load();
         agreementsShown_ = agreement.Count();
@@ -73,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
     std::deque<QString> dialogAnswers_;
     QStringList dialogCalls_;
     int agreementsShown_ = 0;
+    int builds_ = 0;  // complete page builds since the start
     std::unique_ptr<Main> main_;
 };
 
@@ -122,6 +125,7 @@ TEST_F(MainWindowTest, AFirstStartShowsTheAgreementAndBuildsNothing) {
 TEST_F(MainWindowTest, ALaterStartRestoresTheFileAndTheSeries) {
     StartWith(SampleTimetable(), "02");
     EXPECT_EQ(agreementsShown_, 0);
+    EXPECT_EQ(builds_, 3);  // week 0 unfiltered, week 0 for series 2, then today's week
     EXPECT_TRUE(main_->DataLoaded());
     EXPECT_TRUE(main_->chReeks->isChecked());
     EXPECT_EQ(main_->txtReeks->text(), "2");
@@ -167,21 +171,30 @@ TEST_F(MainWindowTest, NextAndPreviousMoveSevenDaysAcrossTheYearEnd) {
     EXPECT_EQ(main_->btnSave->text(), "Opslaan als 5 Wetenschappen-Wiskunde - week52.html");
 }
 
-TEST_F(MainWindowTest, PickingADateInTheCalendarMakesItsWeekCurrent) {
-    Start();
+TEST_F(MainWindowTest, EveryChangeOfWeekBuildsThePageOnce) {
+    StartWith(SampleTimetable(), "0");
+    EXPECT_EQ(builds_, 1);
     main_->Cal->setSelectedDate(QDate(2026, 11, 4));  // as the user's pick does
     EXPECT_EQ(main_->CurrentWeek(), 45);
     EXPECT_EQ(main_->txtWeek->text(), "45");
+    EXPECT_EQ(builds_, 2);
+    main_->Cal->setSelectedDate(QDate(2026, 11, 6));  // another day of the same week
+    EXPECT_EQ(builds_, 3);
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);
+    EXPECT_EQ(builds_, 4);
     QTest::mouseClick(main_->btnToday, Qt::LeftButton);
     EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 12, 8));
     EXPECT_EQ(main_->CurrentWeek(), 50);
+    EXPECT_EQ(builds_, 5);
 }
 
 TEST_F(MainWindowTest, TypedWeeksMoveTheCalendarToThatWeek) {
     StartWith(SampleTimetable(), "0");
     main_->txtWeek->clear();
     EXPECT_EQ(main_->CurrentWeek(), 50);  // an empty box changes nothing
+    builds_ = 0;
     TypeInto(main_->txtWeek, "05");
+    EXPECT_EQ(builds_, 1);  // "0" reads as no week
     EXPECT_EQ(main_->CurrentWeek(), 5);
     EXPECT_EQ(main_->txtWeek->text(), "5");
     EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 2, 1));  // the nearest day of week 5 backwards
@@ -209,16 +222,23 @@ TEST_F(MainWindowTest, NumbersThatAreNoWeekChangeNothing) {
     }
 }
 
-TEST_F(MainWindowTest, TypingASeriesTicksTheFilter) {
+TEST_F(MainWindowTest, TypingASeriesTicksTheFilterAndBuildsOncePerKey) {
     StartWith(SampleTimetable(), "0");
     EXPECT_TRUE(Shown().contains("Programmeren                   1"));
+    builds_ = 0;
     TypeInto(main_->txtReeks, "2");
+    EXPECT_EQ(builds_, 1);
     EXPECT_TRUE(main_->chReeks->isChecked());
     EXPECT_FALSE(Shown().contains("Programmeren                   1"));
     EXPECT_TRUE(Shown().contains("Programmeren                   2"));
 
+    TypeInto(main_->txtReeks, "1");  // series 21
+    EXPECT_EQ(builds_, 2);
+    EXPECT_FALSE(Shown().contains("Programmeren                   2"));
+
     QTest::mouseClick(main_->chReeks, Qt::LeftButton);  // clearing keeps the series text
-    EXPECT_EQ(main_->txtReeks->text(), "2");
+    EXPECT_EQ(main_->txtReeks->text(), "21");
+    EXPECT_EQ(builds_, 3);
     EXPECT_TRUE(Shown().contains("Programmeren                   1"));
 
     main_->close();
