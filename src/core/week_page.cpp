@@ -64,9 +64,10 @@ class DayWriter {
     std::string_view WriteDay(std::string_view day) {
         const std::string_view name = BeforeNoCase(AfterNoCase(day, "<h3>"), "</h3>");
         page_ << "<h3>" << name << "</h3><pre>\r\n";
-        const std::size_t pre = FindNoCase(day, "<pre>");
-        std::string_view lesson = pre != std::string_view::npos
-                                      ? day.substr(pre + 5)
+        // The first lesson stands after the day's "<pre>"; without one, after the first four
+        // characters of the day text.
+        std::string_view lesson = ContainsNoCase(day, "<pre>")
+                                      ? AfterNoCase(day, "<pre>")
                                       : day.substr(std::min<std::size_t>(4, day.size()));
         for (;;) {
             const bool shown = TakeLesson(lesson);
