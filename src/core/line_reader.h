@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,7 +13,7 @@ namespace orbelquint {
 // line end at the very end adds no empty line. Memory stays at one buffer plus the longest line
 // that crosses a buffer boundary, whatever the size of the input.
 class LineReader {
-  public:
+public:
     // Reads from a file that the caller has opened and closes.
     explicit LineReader(std::FILE* file);
     // Reads from bytes that outlive the reader.
@@ -25,16 +26,33 @@ class LineReader {
     // the next call of ReadLine or AtEnd.
     std::string_view ReadLine();
 
+    // True when the line last read holds a '<', which every tag begins with. Answered from the
+    // position of the next '<', searched once for many lines, so that lesson lines cost no search
+    // for "</pre>". Valid until the next call of ReadLine or AtEnd.
+    bool LineHasTag();
+
     // True when reading the file failed before its end.
     bool Failed() const { return failed_; }
 
-  private:
+private:
     bool Refill();
     void SkipLineFeedAfterCarriageReturn();
+    std::size_t NextLineEnd() const;
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
-    std::string_view unread_;
+    // The bytes in hand and how far they are read.
+    const char* window_ = nullptr;
+    std::size_t windowSize_ = 0;
+    std::size_t position_ = 0;
+    // Where the next '<' stands in the window (windowSize_ when there is none); searched again
+    // only once reading has passed it.
+    std::size_t tagAt_ = 0;
+    bool tagSearched_ = false;
+    // Where the line last read lies in the window, when it did not span buffers.
+    std::size_t lineStart_ = 0;
+    std::size_t lineEnd_ = 0;
+    bool lineSpansBuffers_ = false;
     std::string longLine_;
     bool lineFeedMayFollow_ = false;
     bool failed_ = false;

@@ -47,9 +47,10 @@ double OutOfRange(bool negative, long magnitude) {
     return negative ? -value : value;
 }
 
-}  // namespace
+bool IsExponentMarker(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
-double LeadingNumber(std::string_view text) {
+// The whole rule: fractions, exponents, long digit runs and values beyond the double range.
+double ReadNumber(std::string_view text) {
     NumberCursor cursor(text);
     bool negative = false;
     if (cursor.Peek() == '+' || cursor.Peek() == '-') {
@@ -89,8 +90,7 @@ double LeadingNumber(std::string_view text) {
     if (digits.empty()) return negative ? -0.0 : 0.0;
 
     long exponent = 0;
-    const char marker = cursor.Peek();
-    if (marker == 'e' || marker == 'E' || marker == 'd' || marker == 'D') {
+    if (IsExponentMarker(cursor.Peek())) {
         const std::size_t start = cursor.Position();
         cursor.Advance();
         bool negativeExponent = false;
@@ -138,7 +138,36 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    // The common case without building any text: an optional sign and a few digits that no point
+    // or exponent follows, as in the week and series columns.
+    NumberCursor cursor(text);
+    bool negative = false;
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+        negative = cursor.Peek() == '-';
+        cursor.Advance();
+    }
+    double value = 0;
+    int digits = 0;
+    while (IsDigit(cursor.Peek()) && digits < 15) {
+        value = value * 10 + (cursor.Peek() - '0');
+        ++digits;
+        cursor.Advance();
+    }
+    const char next = cursor.Peek();
+    if (next == '.' || IsDigit(next) || (digits > 0 && IsExponentMarker(next))) return ReadNumber(text);
+    if (digits == 0) return 0.0;
+    return negative ? -value : value;
+}
+
 std::optional<std::int16_t> RoundToInt16(double value) {
+    // Whole numbers in range, the usual case, need no rounding.
+    if (value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max() &&
+        value == static_cast<double>(static_cast<std::int16_t>(value))) {
+        return static_cast<std::int16_t>(value);
+    }
     double rounded = std::floor(value);
     const double fraction = value - rounded;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;

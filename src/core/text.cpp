@@ -1,5 +1,8 @@
 #include "core/text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace orbelquint {
 namespace {
 
@@ -18,14 +21,24 @@ std::string_view Trim(std::string_view text) {
 std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
     if (lowerMarker.empty()) return 0;
     if (text.size() < lowerMarker.size()) return std::string_view::npos;
-    const char first = lowerMarker.front();
-    const std::size_t last = text.size() - lowerMarker.size();
-    for (std::size_t at = 0; at <= last; ++at) {
-        if (AsciiLower(text[at]) != first) continue;
+    const char lower = lowerMarker.front();
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const char* const begin = text.data();
+    const char* const end = begin + (text.size() - lowerMarker.size() + 1);  // past the last start
+    // Candidates for the first character come from memchr, in either case.
+    const auto next = [end](const char* from, char c) {
+        const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return at == nullptr ? end : static_cast<const char*>(at);
+    };
+    const char* lowerAt = next(begin, lower);
+    const char* upperAt = upper == lower ? end : next(begin, upper);
+    while (lowerAt != end || upperAt != end) {
+        const char* at = std::min(lowerAt, upperAt);
         std::size_t i = 1;
-        while (i < lowerMarker.size() && AsciiLower(text[at + i]) == lowerMarker[i])
-            ++i;
-        if (i == lowerMarker.size()) return at;
+        while (i < lowerMarker.size() && AsciiLower(at[i]) == lowerMarker[i]) ++i;
+        if (i == lowerMarker.size()) return static_cast<std::size_t>(at - begin);
+        if (at == lowerAt) lowerAt = next(at + 1, lower);
+        if (at == upperAt) upperAt = next(at + 1, upper);
     }
     return std::string_view::npos;
 }
@@ -37,14 +50,6 @@ std::string_view AfterNoCase(std::string_view text, std::string_view lowerMarker
 
 std::string_view BeforeNoCase(std::string_view text, std::string_view lowerMarker) {
     return text.substr(0, FindNoCase(text, lowerMarker));
-}
-
-std::string_view Columns(std::string_view text, std::size_t column, std::size_t count) {
-    return column - 1 < text.size() ? text.substr(column - 1, count) : std::string_view{};
-}
-
-std::string_view LastCharacters(std::string_view text, std::size_t count) {
-    return text.size() > count ? text.substr(text.size() - count) : text;
 }
 
 }  // namespace orbelquint

@@ -8,6 +8,14 @@ namespace orbelquint {
 // The text without leading and trailing blanks; a blank is the space character only.
 std::string_view Trim(std::string_view text);
 
+// True when the text holds nothing but blanks (or nothing at all).
+inline bool IsBlank(std::string_view text) {
+    for (const char c : text) {
+        if (c != ' ') return false;
+    }
+    return true;
+}
+
 // Position of the first occurrence of `lowerMarker` in `text`, comparing ASCII letters without
 // regard to case; `lowerMarker` must be lower case. npos when absent.
 std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker);
@@ -23,9 +31,13 @@ std::string_view AfterNoCase(std::string_view text, std::string_view lowerMarker
 std::string_view BeforeNoCase(std::string_view text, std::string_view lowerMarker);
 
 // `count` characters from the 1-based `column` on, fewer where the text ends earlier.
-std::string_view Columns(std::string_view text, std::size_t column, std::size_t count);
+inline std::string_view Columns(std::string_view text, std::size_t column, std::size_t count) {
+    return column - 1 < text.size() ? text.substr(column - 1, count) : std::string_view{};
+}
 
 // The last `count` characters, or the whole text when it is shorter.
-std::string_view LastCharacters(std::string_view text, std::size_t count);
+inline std::string_view LastCharacters(std::string_view text, std::size_t count) {
+    return text.size() > count ? text.substr(text.size() - count) : text;
+}
 
 }  // namespace orbelquint

@@ -1,6 +1,8 @@
 #include "core/week_page.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
@@ -31,19 +33,92 @@ bool IsContinuation(std::string_view line) {
 }
 
 // A line that closes a day block; a line of exactly two blanks is an empty continuation line.
-bool EndsDayBlock(std::string_view line) {
-    return line != "  " && (ContainsNoCase(line, "</pre>") || Trim(line).empty());
+// `hasTag` tells whether the line holds a '<' at all, which "</pre>" needs.
+bool EndsDayBlock(std::string_view line, bool hasTag) {
+    return line != "  " && (IsBlank(line) || (hasTag && ContainsNoCase(line, "</pre>")));
+}
+
+// The number in a field of up to two characters when it holds only digits and blanks, by far the
+// usual content (blanks do not count in a number); -1 for anything else.
+int PlainFieldNumber(std::string_view field) {
+    int value = 0;
+    for (const char c : field) {
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+        } else if (c != ' ') {
+            return -1;
+        }
+    }
+    return value;
 }
 
 // Week in the two columns from `column` on; two characters always read within 16 bits.
 std::int16_t WeekColumn(std::string_view line, std::size_t column) {
-    return RoundToInt16(LeadingNumber(Columns(line, column, 2))).value_or(0);
+    const std::string_view field = Columns(line, column, 2);
+    const int plain = PlainFieldNumber(field);
+    if (plain >= 0) return static_cast<std::int16_t>(plain);
+    return RoundToInt16(LeadingNumber(field)).value_or(0);
 }
+
+// Series in the last two characters; 0 (or blank) marks a lesson for the whole class.
+double SeriesField(std::string_view line) {
+    const std::string_view field = LastCharacters(line, 2);
+    const int plain = PlainFieldNumber(field);
+    return plain >= 0 ? plain : LeadingNumber(field);
+}
+
+// Collects the rows of the page in a buffer of its own and hands them to the stream in large
+// blocks: a page is written at every keystroke, and the stream's work per call would cost more
+// than the copying itself.
+class PageWriter {
+  public:
+    explicit PageWriter(std::ostream& page) : page_(page) {}
+
+    // Writes the pieces as one row, ended by CR LF.
+    void Row(std::initializer_list<std::string_view> pieces) {
+        for (const std::string_view piece : pieces) Put(piece);
+        Put("\r\n");
+    }
+
+    // Hands the rest of the page to the stream and flushes it; false when any of it could not be
+    // written.
+    bool Finish() {
+        Flush();
+        if (failed_) page_.setstate(std::ios::badbit);
+        return static_cast<bool>(page_.flush());
+    }
+
+  private:
+    void Put(std::string_view text) {
+        if (text.size() > buffer_.size() - used_) {
+            Flush();
+            if (text.size() > buffer_.size()) return Pass(text);
+        }
+        std::memcpy(buffer_.data() + used_, text.data(), text.size());
+        used_ += text.size();
+    }
+
+    void Flush() {
+        Pass({buffer_.data(), used_});
+        used_ = 0;
+    }
+
+    void Pass(std::string_view text) {
+        std::streambuf* stream = page_.rdbuf();
+        const auto size = static_cast<std::streamsize>(text.size());
+        if (stream == nullptr || stream->sputn(text.data(), size) != size) failed_ = true;
+    }
+
+    std::ostream& page_;
+    std::array<char, 16 * 1024> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
 
 // Writes the day blocks of one data file into a page and gathers the report on the way.
 class DayWriter {
   public:
-    DayWriter(const WeekPageRequest& request, LineReader& reader, std::ostream& page, WeekPageReport& report)
+    DayWriter(const WeekPageRequest& request, LineReader& reader, PageWriter& page, WeekPageReport& report)
         : request_(request), reader_(reader), page_(page), report_(report) {}
 
     // Writes every day from `day` on until the days run out or the legend heading comes.
@@ -58,27 +133,25 @@ class DayWriter {
     }
 
   private:
-    void WriteRow(std::string_view text) { page_ << text << "\r\n"; }
-
     // Writes one day block and returns the line that closed it.
     std::string_view WriteDay(std::string_view day) {
         const std::string_view name = BeforeNoCase(AfterNoCase(day, "<h3>"), "</h3>");
-        page_ << "<h3>" << name << "</h3><pre>\r\n";
+        page_.Row({"<h3>", name, "</h3><pre>"});
         // The first lesson stands after the day's "<pre>"; without one, after the first four
         // characters of the day text.
-        std::string_view lesson = ContainsNoCase(day, "<pre>")
-                                      ? AfterNoCase(day, "<pre>")
-                                      : day.substr(std::min<std::size_t>(4, day.size()));
+        const std::size_t pre = FindNoCase(day, "<pre>");
+        std::string_view lesson = pre != std::string_view::npos ? day.substr(pre + std::size("<pre>") - 1)
+                                                                : day.substr(std::min<std::size_t>(4, day.size()));
         for (;;) {
             const bool shown = TakeLesson(lesson);
             std::string_view next = reader_.ReadLine();
             while (IsContinuation(next)) {
-                if (shown) WriteRow(next);
-                if (EndsDayBlock(next)) break;
+                if (shown) page_.Row({next});
+                if (EndsDayBlock(next, reader_.LineHasTag())) break;
                 next = reader_.ReadLine();
             }
-            if (EndsDayBlock(next)) {
-                WriteRow("</pre>");
+            if (EndsDayBlock(next, reader_.LineHasTag())) {
+                page_.Row({"</pre>"});
                 return next;
             }
             lesson = next;
@@ -98,24 +171,23 @@ class DayWriter {
 
         bool shown = from <= week && week <= to;
         if (shown && request_.seriesFilter) {
-            // Series 0 (or blank) marks a lesson for the whole class.
-            const double series = LeadingNumber(LastCharacters(line, 2));
+            const double series = SeriesField(line);
             shown = series == 0 || series == request_.chosenSeries;
         }
-        if (shown) WriteRow(line);
+        if (shown) page_.Row({line});
         return shown;
     }
 
     const WeekPageRequest& request_;
     LineReader& reader_;
-    std::ostream& page_;
+    PageWriter& page_;
     WeekPageReport& report_;
 };
 
 }  // namespace
 
 WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page) {
-    if (Trim(request.dataFile).empty()) {
+    if (IsBlank(request.dataFile)) {
         return {BuildStatus::NoDataFile, {}, "Er is geen gegevensbestand gekozen."};
     }
     std::error_code ignored;
@@ -142,15 +214,18 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 
     const PageTemplate frame = ReadPageTemplate(request.templateFile);
     const std::string week = Str(request.currentWeek);
-    page << "<html><head><title>Orbelquint week" << week << "</title>\r\n"
-         << frame.head << "\r\n"
-         << "<h1>Orbelquint week" << week << "</h1>\r\n"
-         << "<h2>" << report.heading << "</h2><hr>\r\n";
-    DayWriter(request, reader, page, report).WriteDays(FindLine("<h3>", reader));
-    page << "\r\n" << frame.foot << "\r\n</body></html>\r\n";
+    PageWriter writer(page);
+    writer.Row({"<html><head><title>Orbelquint week", week, "</title>"});
+    writer.Row({frame.head});
+    writer.Row({"<h1>Orbelquint week", week, "</h1>"});
+    writer.Row({"<h2>", report.heading, "</h2><hr>"});
+    DayWriter(request, reader, writer, report).WriteDays(FindLine("<h3>", reader));
+    writer.Row({});
+    writer.Row({frame.foot});
+    writer.Row({"</body></html>"});
 
     if (reader.Failed()) return Failure(readError);
-    if (!page.flush()) return Failure("De weekpagina kan niet worden geschreven.");
+    if (!writer.Finish()) return Failure("De weekpagina kan niet worden geschreven.");
     return result;
 }
 
