@@ -12,7 +12,7 @@
 namespace orbelquint {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 

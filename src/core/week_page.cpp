@@ -110,7 +110,7 @@ class PageWriter {
     }
 
     std::ostream& page_;
-    std::array<char, 16 * 1024> buffer_;
+    std::array<char, std::size_t{16} * 1024> buffer_;
     std::size_t used_ = 0;
     bool failed_ = false;
 };
