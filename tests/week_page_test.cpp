@@ -288,9 +288,11 @@ TEST_F(WeekPageTest, AWeekPageFileIsReplacedOnlyByACompletePage) {
     EXPECT_NE(ReadFile(target).find(Lesson(1, 9)), std::string::npos);
 
     EXPECT_EQ(WriteWeekPageFile(request, folder_.Path() / "geen-map" / "temp.htm").status,
-              BuildStatus::Failed);
+              BuildStatus::PageNotWritten);
+    std::filesystem::create_directory(folder_.Path() / "map.htm");  // a folder in the page's place
+    EXPECT_EQ(WriteWeekPageFile(request, folder_.Path() / "map.htm").status, BuildStatus::PageNotWritten);
     // Nothing but the files written here: no temporary files stay behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 4);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 5);
 }
 
 TEST_F(WeekPageTest, TheSampleTimetableCoversTheFirstTerm) {

@@ -62,7 +62,8 @@ std::size_t LineReader::NextLineEnd() const {
         if (ends != 0) return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
     }
 #endif
-    while (at < windowSize_ && window_[at] != '\r' && window_[at] != '\n') ++at;
+    while (at < windowSize_ && window_[at] != '\r' && window_[at] != '\n')
+        ++at;
     return at;
 }
 
@@ -102,7 +103,8 @@ bool LineReader::LineHasTag() {
     if (lineSpansBuffers_) return longLine_.find('<') != std::string::npos;
     if (!tagSearched_ || tagAt_ < lineStart_) {
         const void* at = std::memchr(window_ + lineStart_, '<', windowSize_ - lineStart_);
-        tagAt_ = at == nullptr ? windowSize_ : static_cast<std::size_t>(static_cast<const char*>(at) - window_);
+        tagAt_ =
+            at == nullptr ? windowSize_ : static_cast<std::size_t>(static_cast<const char*>(at) - window_);
         tagSearched_ = true;
     }
     return tagAt_ < lineEnd_;

@@ -13,7 +13,7 @@ namespace orbelquint {
 // line end at the very end adds no empty line. Memory stays at one buffer plus the longest line
 // that crosses a buffer boundary, whatever the size of the input.
 class LineReader {
-public:
+  public:
     // Reads from a file that the caller has opened and closes.
     explicit LineReader(std::FILE* file);
     // Reads from bytes that outlive the reader.
@@ -34,7 +34,7 @@ public:
     // True when reading the file failed before its end.
     bool Failed() const { return failed_; }
 
-private:
+  private:
     bool Refill();
     void SkipLineFeedAfterCarriageReturn();
     std::size_t NextLineEnd() const;

@@ -47,7 +47,9 @@ double OutOfRange(bool negative, long magnitude) {
     return negative ? -value : value;
 }
 
-bool IsExponentMarker(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+bool IsExponentMarker(char c) {
+    return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
 
 // The whole rule: fractions, exponents, long digit runs and values beyond the double range.
 double ReadNumber(std::string_view text) {
@@ -164,7 +166,8 @@ double LeadingNumber(std::string_view text) {
 
 std::optional<std::int16_t> RoundToInt16(double value) {
     // Whole numbers in range, the usual case, need no rounding.
-    if (value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max() &&
+    if (value >= std::numeric_limits<std::int16_t>::min() &&
+        value <= std::numeric_limits<std::int16_t>::max() &&
         value == static_cast<double>(static_cast<std::int16_t>(value))) {
         return static_cast<std::int16_t>(value);
     }

@@ -35,7 +35,8 @@ std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
     while (lowerAt != end || upperAt != end) {
         const char* at = std::min(lowerAt, upperAt);
         std::size_t i = 1;
-        while (i < lowerMarker.size() && AsciiLower(at[i]) == lowerMarker[i]) ++i;
+        while (i < lowerMarker.size() && AsciiLower(at[i]) == lowerMarker[i])
+            ++i;
         if (i == lowerMarker.size()) return static_cast<std::size_t>(at - begin);
         if (at == lowerAt) lowerAt = next(at + 1, lower);
         if (at == upperAt) upperAt = next(at + 1, upper);

@@ -76,7 +76,8 @@ class PageWriter {
 
     // Writes the pieces as one row, ended by CR LF.
     void Row(std::initializer_list<std::string_view> pieces) {
-        for (const std::string_view piece : pieces) Put(piece);
+        for (const std::string_view piece : pieces)
+            Put(piece);
         Put("\r\n");
     }
 
@@ -140,8 +141,9 @@ class DayWriter {
         // The first lesson stands after the day's "<pre>"; without one, after the first four
         // characters of the day text.
         const std::size_t pre = FindNoCase(day, "<pre>");
-        std::string_view lesson = pre != std::string_view::npos ? day.substr(pre + std::size("<pre>") - 1)
-                                                                : day.substr(std::min<std::size_t>(4, day.size()));
+        std::string_view lesson = pre != std::string_view::npos
+                                      ? day.substr(pre + std::size("<pre>") - 1)
+                                      : day.substr(std::min<std::size_t>(4, day.size()));
         for (;;) {
             const bool shown = TakeLesson(lesson);
             std::string_view next = reader_.ReadLine();
@@ -230,12 +232,14 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 }
 
 WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target) {
-    const std::string cannotWrite =
-        "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven.";
+    const WeekPageResult notWritten{
+        BuildStatus::PageNotWritten,
+        {},
+        "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven."};
     AtomicFile file(target);
-    if (!file.IsOpen()) return Failure(cannotWrite);
+    if (!file.IsOpen()) return notWritten;
     WeekPageResult result = BuildWeekPage(request, file.Stream());
-    if (result.status == BuildStatus::Complete && !file.Commit()) return Failure(cannotWrite);
+    if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten;
     return result;
 }
 

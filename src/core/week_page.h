@@ -29,9 +29,10 @@ struct WeekPageReport {
 };
 
 enum class BuildStatus {
-    Complete,    // the whole page was written
-    NoDataFile,  // the data file name is blank: nothing was read or written
-    Failed,      // `message` tells why; nothing was written to the page
+    Complete,        // the whole page was written
+    NoDataFile,      // the data file name is blank: nothing was read or written
+    Failed,          // `message` tells why; nothing was written to the page
+    PageNotWritten,  // the page file could not be made; `message` tells which
 };
 
 struct WeekPageResult {
@@ -46,7 +47,8 @@ struct WeekPageResult {
 WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page);
 
 // Builds the page into `target` through a temporary file beside it, which replaces `target` only
-// when the whole page was written; on failure `target` stays as it was.
+// when the whole page was written; on failure `target` stays as it was. PageNotWritten when the
+// file could not be made, whatever the data file holds.
 WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target);
 
 }  // namespace orbelquint

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <iostream>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -168,9 +169,12 @@ void Main::closeEvent(QCloseEvent* event) {
 
 void Main::Form_Unload() {
     SaveSettings();
+    // Only the program's own week page goes; a folder of that name is not the program's.
+    const std::filesystem::path page = AppPath("temp.htm");
     std::error_code error;
-    std::filesystem::remove(AppPath("temp.htm"), error);
-    if (error) std::cerr << "De weekpagina " << AppPath("temp.htm") << " kan niet worden verwijderd.\n";
+    if (std::filesystem::is_regular_file(page, error) && !std::filesystem::remove(page, error)) {
+        std::cerr << "De weekpagina " << page << " kan niet worden verwijderd.\n";
+    }
     if (display_) display_->close();
     QCoreApplication::quit();
 }
@@ -198,6 +202,11 @@ void Main::btnShowData_Click() {
 }
 
 void Main::btnSave_Click() {
+    if (pageOnlyInMemory_) {
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen: in de map van het programma (%1) "
+                              "kan niets worden geschreven.")
+                          .arg(QDir::toNativeSeparators(environment_.appDir)));
+    }
     if (!QFileInfo::exists(AppFile("temp.htm"))) {
         return Refuse("Er is nog geen weekpagina om op te slaan. Kies eerst een gegevensbestand.");
     }
@@ -275,16 +284,26 @@ void Main::BuildWeekPage() {
     request.seriesFilter = chReeks->isChecked();
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
     request.templateFile = AppPath("def.dat");
-    const WeekPageResult result = WriteWeekPageFile(request, AppPath("temp.htm"));
+    WeekPageResult result = WriteWeekPageFile(request, AppPath("temp.htm"));
+    // A program folder that takes no week page (read-only, or a folder in its place) still lets
+    // the user see the page: it is built in memory and handed to the viewer as it is.
+    std::ostringstream pageInMemory;
+    const bool inMemory = result.status == BuildStatus::PageNotWritten;
+    if (inMemory) result = orbelquint::BuildWeekPage(request, pageInMemory);
     if (result.status == BuildStatus::NoDataFile) return;
-    if (result.status == BuildStatus::Failed) {
+    if (result.status != BuildStatus::Complete) {
         lbInfo->setText(DecodeDataText(result.message));
         return;
     }
+    pageOnlyInMemory_ = inMemory;
     lbRichting->setText(DecodeDataText(result.report.heading));
     Display& viewer = ShowViewer();
     ShowMain();
-    viewer.brwView->Navigate(AppFile("temp.htm"));
+    if (pageOnlyInMemory_) {
+        viewer.brwView->ShowPage(QByteArray::fromStdString(pageInMemory.str()));
+    } else {
+        viewer.brwView->Navigate(AppFile("temp.htm"));
+    }
     lbInfo->setText(QString::fromStdString(InfoText(result.report)));
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();

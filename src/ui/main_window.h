@@ -109,6 +109,8 @@ class Main : public QWidget {
     MainEnvironment environment_;
     std::int16_t currentWeek_ = 0;
     bool dataLoaded_ = false;
+    // The page shown could not be written to the program's folder and lives only in the viewer.
+    bool pageOnlyInMemory_ = false;
     QPointer<Display> display_;
 };
 

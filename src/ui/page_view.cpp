@@ -23,6 +23,10 @@ void PageView::Navigate(const QString& path) {
     }
 }
 
+void PageView::ShowPage(const QByteArray& bytes) {
+    setHtml(WithoutLineBreakAfterPre(DecodePage(bytes)));
+}
+
 QVariant PageView::loadResource(int type, const QUrl& name) {
     if (type != QTextDocument::HtmlResource || !name.isLocalFile())
         return QTextBrowser::loadResource(type, name);

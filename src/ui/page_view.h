@@ -16,6 +16,9 @@ class PageView : public QTextBrowser {
     // anew also when it is the file already shown.
     void Navigate(const QString& path);
 
+    // Shows a page given as its bytes, for when it could not be written to a file.
+    void ShowPage(const QByteArray& bytes);
+
   protected:
     QVariant loadResource(int type, const QUrl& name) override;
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <deque>
+#include <fstream>
 #include <memory>
 
 #include "modal_answer.h"
@@ -28,6 +29,20 @@ void Close(QWidget* window) {
     window->close();
 }
 
+// A folder in which this process cannot create a file: a folder without write permission, or, for
+// root, whom permissions do not stop, a folder of the kernel's; empty when there is none.
+std::filesystem::path UnwritableFolder(const std::filesystem::path& scratch) {
+    const std::filesystem::path locked = scratch / "alleen-lezen";
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    for (const std::filesystem::path& folder : {locked, std::filesystem::path("/sys/kernel")}) {
+        if (!std::filesystem::is_directory(folder)) continue;
+        if (!std::ofstream(folder / "orbelquint-probe")) return folder;
+        std::filesystem::remove(folder / "orbelquint-probe");
+    }
+    return {};
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() {
@@ -35,11 +50,13 @@ class MainWindowTest : public ::testing::Test {
         folder_.Write("main.html", "<html><body>Welkom</body></html>");
     }
 
-    // Starts the program in the test folder on `today`; the agreement, when it comes, is closed.
-    void Start(QDate today = QDate(2026, 12, 8)) {
+    // Starts the program in `appDir` (the test folder by default) on `today`; the agreement, when
+    // it comes, is closed.
+    void Start(QDate today = QDate(2026, 12, 8), std::filesystem::path appDir = {}) {
         today_ = today;
+        if (appDir.empty()) appDir = folder_.Path();
         main_ = std::make_unique<Main>(MainEnvironment{
-            QString::fromStdString(folder_.Path().string()), [this] { return today_; },
+            QString::fromStdString(appDir.string()), [this] { return today_; },
             [this](QWidget*, const QString& filter, const QString& title) {
                 dialogCalls_ << filter + "|" + title;
                 const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
@@ -336,6 +353,39 @@ TEST_F(MainWindowTest, AClosedViewerOpensAgainForTheNextPage) {
 
     QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
     EXPECT_TRUE(Shown().contains("PEE = mevr. Peeters"));  // the raw data file, legend and all
+}
+
+TEST_F(MainWindowTest, AReadOnlyProgramFolderStillShowsThePage) {
+    const std::filesystem::path readOnly = UnwritableFolder(folder_.Path());
+    if (readOnly.empty()) GTEST_SKIP() << "no folder here is closed to this process";
+    const QString file = QString::fromStdString(SampleTimetable());
+    Start(QDate(2026, 12, 8), readOnly);  // no settings file can be made: a first start
+    EXPECT_EQ(agreementsShown_, 1);
+    dialogAnswers_.push_back(file);
+    main_->btnBrowse->click();
+    EXPECT_EQ(main_->lbInfo->text(), "Dit gegevens bestand gaat van week 36 tot week 52");
+    EXPECT_TRUE(Shown().contains("Herhaling wiskunde"));
+    {
+        const ModalAnswerer warning(Close);
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+        EXPECT_EQ(warning.Count(), 1);
+    }
+    main_->close();
+    // Nothing was written anywhere: the test folder holds the data file and its own files only.
+    EXPECT_FALSE(std::filesystem::exists(readOnly / "temp.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "temp.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "prev.ini"));
+}
+
+TEST_F(MainWindowTest, AFolderInThePlaceOfTheWeekPageIsLeftAlone) {
+    std::filesystem::create_directory(AppFile("temp.htm"));
+    StartWith(SampleTimetable(), "0");
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));
+    const ModalAnswerer warning(Close);
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(warning.Count(), 1);
+    main_->close();
+    EXPECT_TRUE(std::filesystem::is_directory(AppFile("temp.htm")));
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheSettingsAndRemovesTheWeekPage) {
