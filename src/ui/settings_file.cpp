@@ -13,7 +13,7 @@ namespace orbelquint {
 SettingsLoad LoadSettings(const std::filesystem::path& file) {
     const auto unusable = [&file](const char* what) {
         return SettingsLoad{
-            SettingsLoad::Kind::Unusable, {}, "Het instellingenbestand " + file.string() + " " + what};
+            SettingsLoad::Kind::Unusable, {}, "Het instellingenbestand \"" + file.string() + "\" " + what};
     };
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
