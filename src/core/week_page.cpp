@@ -232,14 +232,15 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 }
 
 WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target) {
-    const WeekPageResult notWritten{
-        BuildStatus::PageNotWritten,
-        {},
-        "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven."};
+    const auto notWritten = [&target] {
+        return WeekPageResult{BuildStatus::PageNotWritten,
+                              {},
+                              "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven."};
+    };
     AtomicFile file(target);
-    if (!file.IsOpen()) return notWritten;
+    if (!file.IsOpen()) return notWritten();
     WeekPageResult result = BuildWeekPage(request, file.Stream());
-    if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten;
+    if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten();
     return result;
 }
 
