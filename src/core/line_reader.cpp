@@ -62,8 +62,9 @@ std::size_t LineReader::NextLineEnd() const {
         if (ends != 0) return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
     }
 #endif
-    while (at < windowSize_ && window_[at] != '\r' && window_[at] != '\n')
+    while (at < windowSize_ && window_[at] != '\r' && window_[at] != '\n') {
         ++at;
+    }
     return at;
 }
 
