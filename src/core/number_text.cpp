@@ -114,8 +114,9 @@ double ReadNumber(std::string_view text) {
     // Whole numbers of up to 15 digits are exact in a double: no parsing needed.
     if (exponent == 0 && digits.size() == significantIntegerDigits && digits.size() <= 15) {
         double value = 0;
-        for (char digit : digits)
+        for (char digit : digits) {
             value = value * 10 + (digit - '0');
+        }
         return negative ? -value : value;
     }
 
