@@ -91,6 +91,7 @@ class PageWriter {
 
   private:
     void Put(std::string_view text) {
+        if (text.empty()) return;  // an empty view may have no data pointer for memcpy
         if (text.size() > buffer_.size() - used_) {
             Flush();
             if (text.size() > buffer_.size()) return Pass(text);
