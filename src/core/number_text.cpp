@@ -51,15 +51,9 @@ bool IsExponentMarker(char c) {
     return c == 'e' || c == 'E' || c == 'd' || c == 'D';
 }
 
-// The whole rule: fractions, exponents, long digit runs and values beyond the double range.
-double ReadNumber(std::string_view text) {
-    NumberCursor cursor(text);
-    bool negative = false;
-    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
-        negative = cursor.Peek() == '-';
-        cursor.Advance();
-    }
-
+// The whole rule from just after the sign: fractions, exponents, long digit runs and values
+// beyond the double range.
+double ReadNumber(NumberCursor cursor, bool negative) {
     // The significant digits, without leading zeros; the counts around them place the point.
     std::string digits;
     std::size_t integerDigits = 0;
@@ -152,6 +146,7 @@ double LeadingNumber(std::string_view text) {
         negative = cursor.Peek() == '-';
         cursor.Advance();
     }
+    const std::size_t afterSign = cursor.Position();
     double value = 0;
     int digits = 0;
     while (IsDigit(cursor.Peek()) && digits < 15) {
@@ -160,7 +155,10 @@ double LeadingNumber(std::string_view text) {
         cursor.Advance();
     }
     const char next = cursor.Peek();
-    if (next == '.' || IsDigit(next) || (digits > 0 && IsExponentMarker(next))) return ReadNumber(text);
+    if (next == '.' || IsDigit(next) || (digits > 0 && IsExponentMarker(next))) {
+        cursor.Rewind(afterSign);
+        return ReadNumber(cursor, negative);
+    }
     if (digits == 0) return 0.0;
     return negative ? -value : value;
 }
