@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     orbelquint::SetUpApplication(app);
     orbelquint::Main main(
-        {QCoreApplication::applicationDirPath(), &QDate::currentDate, &orbelquint::ShowOpenDialog});
+        {QCoreApplication::applicationDirPath(), &QDate::currentDate, &orbelquint::Common::ShowOpenDialog});
     main.Form_Load();
     main.show();
     return app.exec();

@@ -51,13 +51,13 @@ TEST(OpenDialogTest, GivesTheFullPathAndMovesToItsFolder) {
     QDir::setCurrent(root);
     {
         const ModalAnswerer answer([&chosen](QWidget* window) { Choose(window, chosen); });
-        EXPECT_EQ(ShowOpenDialog(nullptr, "Webpaginas (*.htm*)", "Gegevens inladen"), chosen);
+        EXPECT_EQ(Common::ShowOpenDialog(nullptr, "Webpaginas (*.htm*)", "Gegevens inladen"), chosen);
         EXPECT_EQ(answer.Titles(), QStringList{"Gegevens inladen"});
     }
     EXPECT_EQ(QDir::currentPath(), root + "/klas");
 
     const ModalAnswerer cancel([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
-    EXPECT_EQ(ShowOpenDialog(nullptr, "Webpaginas (*.htm*)", "Gegevens inladen"), "cancel");
+    EXPECT_EQ(Common::ShowOpenDialog(nullptr, "Webpaginas (*.htm*)", "Gegevens inladen"), "cancel");
     EXPECT_EQ(QDir::currentPath(), root + "/klas");
 }
 

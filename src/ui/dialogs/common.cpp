@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-namespace orbelquint {
+namespace orbelquint::Common {
 
 QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& title) {
     QFileDialog dialog(owner, title, QDir::currentPath(), filter);
@@ -17,4 +17,4 @@ QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     return chosen.absoluteFilePath();
 }
 
-}  // namespace orbelquint
+}  // namespace orbelquint::Common
