@@ -105,15 +105,6 @@ double ReadNumber(NumberCursor cursor, bool negative) {
         }
     }
 
-    // Whole numbers of up to 15 digits are exact in a double: no parsing needed.
-    if (exponent == 0 && digits.size() == significantIntegerDigits && digits.size() <= 15) {
-        double value = 0;
-        for (char digit : digits) {
-            value = value * 10 + (digit - '0');
-        }
-        return negative ? -value : value;
-    }
-
     // The significant digits as d.ddd with the exponent adjusted to where the point stands.
     const long magnitude = significantIntegerDigits > 0
                                ? static_cast<long>(significantIntegerDigits) - 1 + exponent

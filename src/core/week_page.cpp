@@ -200,12 +200,13 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     const FileHandle file = OpenForReading(request.dataFile);
     if (!file)
         return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden geopend.");
-    const std::string readError =
-        "Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden gelezen.";
+    const auto readError = [&request] {
+        return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden gelezen.");
+    };
 
     LineReader reader(file.get());
     const std::string_view headingLine = FindLine("<h1>", reader);
-    if (reader.Failed()) return Failure(readError);
+    if (reader.Failed()) return readError();
     if (headingLine.empty()) {
         return Failure("Het bestand " + Quoted(request.dataFile) +
                        " is geen lesrooster: er staat geen kop met <h1> in.");
@@ -227,7 +228,7 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     writer.Row({frame.foot});
     writer.Row({"</body></html>"});
 
-    if (reader.Failed()) return Failure(readError);
+    if (reader.Failed()) return readError();
     if (!writer.Finish()) return Failure("De weekpagina kan niet worden geschreven.");
     return result;
 }
