@@ -1,6 +1,9 @@
 #include "core/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "test_files.h"
 
@@ -40,6 +43,78 @@ TEST(AtomicFileTest, AFolderThatCannotHoldTheFileFails) {
     AtomicFile overFolder(folder.Path() / "map");
     overFolder.Stream() << "x";
     EXPECT_FALSE(overFolder.Commit());
+}
+
+std::filesystem::perms Mode(const std::filesystem::path& file) {
+    return std::filesystem::status(file).permissions();
+}
+
+TEST(AtomicFileTest, LinksAreFollowedAndModesKept) {
+    const testing::TempDir folder;
+    const std::filesystem::path target = folder.Write("rooster-week.htm", "oud");
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::filesystem::path link = folder.Path() / "link.htm";
+    std::filesystem::create_symlink("rooster-week.htm", link);
+
+    AtomicFile file(link);
+    file.Stream() << "nieuw";
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::ReadFile(target), "nieuw");
+    EXPECT_EQ(Mode(target), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+}
+
+TEST(AtomicFileTest, DevicesAreWrittenIntoOrRefusedButNeverReplaced) {
+    AtomicFile refused("/dev/null");
+    EXPECT_FALSE(refused.IsOpen());
+
+    AtomicFile null("/dev/null", SpecialFiles::Allow);
+    null.Stream() << "weg";
+    EXPECT_TRUE(null.Commit());
+    AtomicFile full("/dev/full", SpecialFiles::Allow);
+    full.Stream() << "vol";
+    EXPECT_FALSE(full.Commit());
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST(AtomicFileTest, ANameOfTheLongestLengthWorksAndNothingIsSeenBeforeCommit) {
+    const testing::TempDir folder;
+    const std::filesystem::path target = folder.Path() / (std::string(250, 'w') + ".html");
+    AtomicFile file(target);
+    file.Stream() << "pagina";
+    EXPECT_EQ(FilesIn(folder.Path()), 0u);  // a killed run would leave nothing
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(testing::ReadFile(target), "pagina");
+}
+
+TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
+    const testing::TempDir folder;
+    const std::filesystem::path target = folder.Write("temp.htm", "oud");
+    writeCallForTesting = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    AtomicFile file(target);
+    file.Stream() << "nieuw";
+    const bool committed = file.Commit();
+    writeCallForTesting = &::write;
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(testing::ReadFile(target), "oud");
+}
+
+TEST(AtomicFileTest, OnlyDayOldLeftoversAreRemoved) {
+    const testing::TempDir folder;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(25);
+    for (const char* name : {".temp.htm.5f3a09c1.tmp", ".orbelquint-5f3a09c1.tmp", ".eigen.tmp"}) {
+        std::filesystem::last_write_time(folder.Write(name, "x"), old);
+    }
+    folder.Write(".temp.htm.0000aaaa.tmp", "van een copie die nu schrijft");
+    RemoveStaleTemporaries(folder.Path(), "temp.htm");
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / ".eigen.tmp"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/page_template.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "test_files.h"
 
@@ -8,7 +9,7 @@ namespace orbelquint {
 namespace {
 
 TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
-    const PageTemplate shipped = ReadPageTemplate(testing::ShippedTemplateFile());
+    const PageTemplate shipped = ReadPageTemplate(testing::ShippedTemplateFile()).value();
     const PageTemplate builtIn = DefaultPageTemplate();
     EXPECT_EQ(builtIn.head, shipped.head);
     EXPECT_EQ(builtIn.foot, shipped.foot);
@@ -18,18 +19,25 @@ TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
 
 TEST(PageTemplateTest, ReadsOnlyTheFirstTwoLines) {
     const testing::TempDir folder;
-    const PageTemplate lines = ReadPageTemplate(folder.Write("def.dat", "<body>\rvoet\r\nderde\r\n"));
+    const PageTemplate lines = ReadPageTemplate(folder.Write("def.dat", "<body>\rvoet\r\nderde\r\n")).value();
     EXPECT_EQ(lines.head, "<body>");
     EXPECT_EQ(lines.foot, "voet");
 
-    const PageTemplate empty = ReadPageTemplate(folder.Write("leeg.dat", ""));
+    const PageTemplate empty = ReadPageTemplate(folder.Write("leeg.dat", "")).value();
     EXPECT_EQ(empty.head, "");
     EXPECT_EQ(empty.foot, "");
 }
 
-TEST(PageTemplateTest, AFolderInPlaceOfTheTemplateGivesTheBuiltInOne) {
+TEST(PageTemplateTest, AFolderOrAPipeInPlaceOfTheTemplateGivesTheBuiltInOne) {
     const testing::TempDir folder;
-    EXPECT_EQ(ReadPageTemplate(folder.Path()).head, DefaultPageTemplate().head);
+    EXPECT_EQ(ReadPageTemplate(folder.Path())->head, DefaultPageTemplate().head);
+    const std::filesystem::path pipe = folder.Path() / "def.dat";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadPageTemplate(pipe)->head, DefaultPageTemplate().head);
+}
+
+TEST(PageTemplateTest, ATemplateWithoutLineEndsIsRefused) {
+    EXPECT_FALSE(ReadPageTemplate("/dev/zero", SpecialFiles::Allow).has_value());
 }
 
 }  // namespace

@@ -24,5 +24,9 @@ TEST(ReportTextsTest, APlainFileNameStaysInItsFolder) {
     }
 }
 
+TEST(ReportTextsTest, ControlCharactersAreWrittenOut) {
+    EXPECT_EQ(WithVisibleControls("4\xC3\xA9\x1b[2J\xC2\x9b\x7f\tA"), "4\xC3\xA9\\x1b[2J\\u009b\\x7f\\x09A");
+}
+
 }  // namespace
 }  // namespace orbelquint

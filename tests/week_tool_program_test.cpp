@@ -1,5 +1,6 @@
 // Runs the built orbelquint-week as a script would: its exit statuses and standard output.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -15,10 +16,9 @@ struct Outcome {
     std::string out;
 };
 
-// Runs the program with a shell command line of arguments; standard error is dropped.
-Outcome RunProgram(const std::string& arguments) {
-    const std::string command = std::string(ORBELQUINT_WEEK_TOOL) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
+// Runs a shell command line with a time limit and takes its standard output.
+Outcome RunShell(const std::string& command) {
+    FILE* pipe = popen(("timeout 20 sh -c '" + command + "'").c_str(), "r");
     Outcome outcome;
     char buffer[4096];
     for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -29,8 +29,13 @@ Outcome RunProgram(const std::string& arguments) {
     return outcome;
 }
 
+// Runs the program with a command line of arguments; standard error is dropped.
+Outcome RunProgram(const std::string& arguments) {
+    return RunShell(std::string(ORBELQUINT_WEEK_TOOL) + " " + arguments + " 2>/dev/null");
+}
+
 TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
-    const std::string sample = "'" + testing::SampleDataFile().string() + "'";
+    const std::string sample = "\"" + testing::SampleDataFile().string() + "\"";
     const Outcome page = RunProgram(sample + " 50");
     EXPECT_EQ(page.status, 0);
     EXPECT_NE(page.out.find("Herhaling wiskunde"), std::string::npos);
@@ -40,7 +45,7 @@ TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
                                                     {sample + " week", 2},
                                                     {"--bestaat-niet " + sample + " 50", 2},
                                                     {"/bestaat/niet.htm 50", 1},
-                                                    {"'' 50", 1},
+                                                    {"\"\" 50", 1},
                                                     {"/tmp 50", 1},
                                                     {"--week-of 1-1-2003", 1}};
     for (const auto& [arguments, status] : failures) {
@@ -48,6 +53,26 @@ TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
         EXPECT_EQ(outcome.status, status) << arguments;
         EXPECT_EQ(outcome.out, "") << arguments;
     }
+}
+
+TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
+    const std::string sample = testing::SampleDataFile().string();
+    const testing::TempDir folder;
+    const std::string fifo = (folder.Path() / "fifo").string();
+    EXPECT_EQ(RunProgram("/dev/stdin 50 < " + sample).status, 0);
+    EXPECT_EQ(RunShell("mkfifo " + fifo + "; cat " + sample + " > " + fifo + " & " + ORBELQUINT_WEEK_TOOL +
+                       " " + fifo + " 50 2>/dev/null")
+                  .status,
+              0);
+    for (const std::string& arguments :
+         {std::string("/dev/zero 50"), "--template /dev/zero " + sample + " 50"}) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";
 }
 
 }  // namespace

@@ -85,6 +85,37 @@ TEST_F(WeekToolTest, FailuresWriteNothingToStandardOutput) {
     }
 }
 
+TEST_F(WeekToolTest, NeverWritesTheOutputOverAnInput) {
+    const std::string templateFile = folder_.Write("sjabloon.dat", "HEAD\r\nFOOT\r\n").string();
+    std::filesystem::create_hard_link(dataFile_, folder_.Path() / "hard.htm");
+    std::filesystem::create_symlink(templateFile, folder_.Path() / "zacht.dat");
+    const std::vector<std::string> outputs = {dataFile_, (folder_.Path() / "hard.htm").string(),
+                                              (folder_.Path() / "zacht.dat").string()};
+    for (const std::string& output : outputs) {
+        EXPECT_EQ(Run({"--template", templateFile, "--output", output, dataFile_, "5"}), kExitFailure)
+            << output;
+        EXPECT_NE(err_.find("hetzelfde bestand"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(dataFile_), kTimetable);
+    EXPECT_EQ(ReadFile(templateFile), "HEAD\r\nFOOT\r\n");
+    // The default template beside the program is an input too.
+    const std::string shippedTemplate = folder_.Write("def.dat", "H\r\nF\r\n").string();
+    EXPECT_EQ(Run({"--output", shippedTemplate, dataFile_, "5"}), kExitFailure);
+    EXPECT_EQ(ReadFile(shippedTemplate), "H\r\nF\r\n");
+}
+
+TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {
+    const std::string data = folder_
+                                 .Write("escape.htm",
+                                        "<h1>\x1b]0;titel\x07"
+                                        "4A\x1b[2J</h1>\r\n")
+                                 .string();
+    ASSERT_EQ(Run({data, "5"}), kExitSuccess);
+    EXPECT_EQ(err_.find('\x1b'), std::string::npos);
+    EXPECT_NE(err_.find("heading: \\x1b]0;titel\\x074A\\x1b[2J\n"), std::string::npos);
+    EXPECT_NE(err_.find("save-name: \\x1b]0;titel"), std::string::npos);
+}
+
 TEST_F(WeekToolTest, PrintsTheWeekOfEachDate) {
     ASSERT_EQ(Run({"--week-of", "01-01-2003", "29-12-2003", "5-01-2003"}), kExitSuccess);
     EXPECT_EQ(out_, "1\n53\n1\n");

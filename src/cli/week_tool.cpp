@@ -1,6 +1,8 @@
 #include "cli/week_tool.h"
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 #include <variant>
 
 #include "calendar/week_number.h"
@@ -25,7 +27,8 @@ constexpr const char* kUsage =
     "\n"
     "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
     "  --template BESTAND  paginasjabloon (standaard def.dat naast het programma)\n"
-    "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer\n"
+    "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
+    "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
     "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
     "  --help              deze hulp tonen\n";
 
@@ -43,6 +46,12 @@ int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& 
     return kExitSuccess;
 }
 
+// True when both names lead to one file, through links or not.
+bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& other) {
+    std::error_code error;
+    return std::filesystem::equivalent(one, other, error) && !error;
+}
+
 int WritePage(const WeekPageCommand& command, const std::filesystem::path& programDir, std::ostream& out,
               std::ostream& err) {
     WeekPageRequest request;
@@ -52,17 +61,29 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& progr
     request.chosenSeries = request.seriesFilter ? LeadingNumber(*command.series) : 0;
     request.templateFile =
         command.templateFile ? std::filesystem::path(*command.templateFile) : programDir / "def.dat";
+    request.specialFiles = SpecialFiles::Allow;
+    if (command.outputFile) {
+        for (const std::filesystem::path& input :
+             {std::filesystem::path(request.dataFile), request.templateFile}) {
+            if (IsSameFile(*command.outputFile, input)) {
+                err << "De uitvoer \"" << *command.outputFile << "\" is hetzelfde bestand als \""
+                    << input.string() << "\"; er is niets geschreven.\n";
+                return kExitFailure;
+            }
+        }
+    }
     const WeekPageResult result =
         command.outputFile ? WriteWeekPageFile(request, *command.outputFile) : BuildWeekPage(request, out);
     if (result.status != BuildStatus::Complete) {
         err << result.message << "\n";
         return kExitFailure;
     }
+    // The heading comes from the data file: its control characters must not act on the terminal.
     const std::string heading = DataTextToUtf8(result.report.heading);
-    err << "heading: " << heading << "\n"
+    err << "heading: " << WithVisibleControls(heading) << "\n"
         << "info: " << InfoText(result.report) << "\n"
         << "first-change: " << FirstChangeText(result.report) << "\n"
-        << "save-name: " << SaveName(heading, command.week) << "\n";
+        << "save-name: " << WithVisibleControls(SaveName(heading, command.week)) << "\n";
     return kExitSuccess;
 }
 

@@ -1,54 +1,198 @@
 #include "core/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <optional>
 #include <random>
-#include <string>
 #include <system_error>
 
 namespace orbelquint {
+
+WriteCall writeCallForTesting = &::write;
+
 namespace {
 
-// A hidden name beside the target that no other writer picks: ".temp.htm.5f3a09c1.tmp".
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
-    std::random_device random;
-    std::string name = "." + target.filename().string() + ".";
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+// Symbolic links followed before a name counts as a loop, as the kernel does.
+constexpr int kMaxLinks = 40;
+// The named temporary files: a fixed short name, so that a target of any allowed length works.
+constexpr char kTemporaryPrefix[] = ".orbelquint-";
+constexpr char kTemporarySuffix[] = ".tmp";
+
+// The name with every symbolic link along its last part followed; nullopt for a loop.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path name) {
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(name, error)) return name;
+        const std::filesystem::path linked = std::filesystem::read_symlink(name, error);
+        if (error) return std::nullopt;
+        name = linked.is_absolute() ? linked : name.parent_path() / linked;
+    }
+    return std::nullopt;
+}
+
+std::string RandomTemporaryName() {
+    static std::mt19937 random{std::random_device{}()};
+    std::string name = kTemporaryPrefix;
     constexpr char kHex[] = "0123456789abcdef";
-    for (unsigned bits = random(), i = 0; i < 8; ++i, bits >>= 4)
+    for (auto bits = random(), i = decltype(bits){0}; i < 8; ++i, bits >>= 4)
         name += kHex[bits & 0xF];
-    return target.parent_path() / (name + ".tmp");
+    return name + kTemporarySuffix;
 }
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::filesystem::path target)
-    : target_(std::move(target)), temporary_(TemporaryNameFor(target_)) {
-    stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+DescriptorBuffer::DescriptorBuffer() : buffer_(new char[kBufferSize]) {
+    setp(buffer_.get(), buffer_.get() + kBufferSize);
+}
+
+void DescriptorBuffer::WriteAll(const char* bytes, std::size_t count) {
+    while (count > 0 && !failed_) {
+        const ssize_t written = writeCallForTesting(descriptor_, bytes, count);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            failed_ = true;
+            return;
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+    }
+}
+
+bool DescriptorBuffer::Drain() {
+    WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(buffer_.get(), buffer_.get() + kBufferSize);
+    return !failed_;
+}
+
+DescriptorBuffer::int_type DescriptorBuffer::overflow(int_type c) {
+    if (!Drain()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+}
+
+std::streamsize DescriptorBuffer::xsputn(const char* bytes, std::streamsize count) {
+    const auto size = static_cast<std::size_t>(count);
+    if (size > static_cast<std::size_t>(epptr() - pptr())) {
+        if (!Drain()) return 0;
+        if (size >= kBufferSize) {
+            WriteAll(bytes, size);
+            return failed_ ? 0 : count;
+        }
+    }
+    std::memcpy(pptr(), bytes, size);
+    pbump(static_cast<int>(count));
+    return count;
+}
+
+int DescriptorBuffer::sync() {
+    return Drain() ? 0 : -1;
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target, SpecialFiles special) : stream_(&buffer_) {
+    const auto followed = FollowLinks(std::move(target));
+    if (!followed || !followed->has_filename()) return;
+    target_ = *followed;
+    struct stat status {};
+    const bool exists = ::stat(target_.c_str(), &status) == 0;
+    if (exists && S_ISDIR(status.st_mode)) return;
+    if (exists && !S_ISREG(status.st_mode)) {
+        if (special == SpecialFiles::Refuse) return;
+        descriptor_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        direct_ = true;
+    } else {
+        OpenTemporary(target_.has_parent_path() ? target_.parent_path() : ".");
+        // A file that is replaced keeps its mode; a new one gets the usual one.
+        if (IsOpen() && exists && ::fchmod(descriptor_, status.st_mode & 07777) != 0) CloseDescriptor();
+    }
+    buffer_.Attach(descriptor_);
+}
+
+void AtomicFile::OpenTemporary(const std::filesystem::path& folder) {
+    folder_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ < 0) return;
+    descriptor_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    unnamed_ = descriptor_ >= 0;
+    // Some file systems have no unnamed files: a named one, removed again if the run goes on.
+    for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
+        temporaryName_ = RandomTemporaryName();
+        descriptor_ =
+            ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor_ < 0 && errno != EEXIST) break;
+    }
+    if (descriptor_ < 0) temporaryName_.clear();
+}
+
+// Gives the unnamed file a temporary name in the folder, which the rename then moves over the
+// target; linking cannot replace a file itself.
+bool AtomicFile::LinkIntoPlace() {
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = RandomTemporaryName();
+        if (::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporaryName_ = name;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+void AtomicFile::CloseDescriptor() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    buffer_.Attach(-1);
 }
 
 AtomicFile::~AtomicFile() {
-    if (committed_) return;
-    stream_.close();
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
+    if (descriptor_ >= 0) ::close(descriptor_);
+    if (!committed_ && !temporaryName_.empty()) ::unlinkat(folder_, temporaryName_.c_str(), 0);
+    if (folder_ >= 0) ::close(folder_);
 }
 
 bool AtomicFile::Commit() {
-    if (!IsOpen()) return false;
-    stream_.close();
-    if (stream_.fail()) return false;
-    std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
-    committed_ = !error;
+    if (!IsOpen() || !stream_.flush() || buffer_.Failed()) return false;
+    if (unnamed_ && !LinkIntoPlace()) return false;
+    const int closed = ::close(descriptor_);
+    descriptor_ = -1;
+    if (closed != 0) return false;
+    if (direct_) return committed_ = true;
+    committed_ = ::renameat(folder_, temporaryName_.c_str(), folder_, target_.filename().c_str()) == 0;
     return committed_;
 }
 
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::ifstream source(from, std::ios::binary);
+    const FileHandle source = OpenForReading(from);
     if (!source) return false;
     AtomicFile copy(to);
     if (!copy.IsOpen()) return false;
-    // Inserting an empty buffer would mark the stream failed, so an empty file copies as nothing.
-    if (source.peek() != std::ifstream::traits_type::eof()) copy.Stream() << source.rdbuf();
-    return !source.bad() && copy.Commit();
+    char block[8192];
+    for (std::size_t count; (count = std::fread(block, 1, sizeof block, source.get())) > 0;) {
+        copy.Stream().write(block, static_cast<std::streamsize>(count));
+    }
+    return !std::ferror(source.get()) && copy.Commit();
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& name) {
+    const std::string oldPrefix = "." + name + ".";
+    const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string file = entry->path().filename().string();
+        const bool temporary = (file.starts_with(oldPrefix) || file.starts_with(kTemporaryPrefix)) &&
+                               file.ends_with(kTemporarySuffix);
+        std::error_code ignored;
+        if (temporary && entry->is_regular_file(ignored) && !entry->is_symlink(ignored) &&
+            entry->last_write_time(ignored) < dayAgo) {
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
 }
 
 }  // namespace orbelquint

@@ -1,37 +1,87 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <filesystem>
-#include <fstream>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "core/file_handle.h"
 
 namespace orbelquint {
 
-// A file written through a temporary file in the same folder, which takes the target's place
-// only on Commit: nobody sees a half-written file, and a write that is abandoned leaves the
-// target as it was.
+// Hands bytes to a file descriptor through a buffer of its own and remembers whether any of them
+// could not be written.
+class DescriptorBuffer : public std::streambuf {
+  public:
+    DescriptorBuffer();
+    void Attach(int descriptor) { descriptor_ = descriptor; }
+    bool Failed() const { return failed_; }
+
+  protected:
+    int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override;
+    int sync() override;
+
+  private:
+    bool Drain();
+    void WriteAll(const char* bytes, std::size_t count);
+
+    std::unique_ptr<char[]> buffer_;
+    int descriptor_ = -1;
+    bool failed_ = false;
+};
+
+// The system call that writes a file's bytes; tests put one in its place that fails.
+using WriteCall = ssize_t (*)(int descriptor, const void* bytes, std::size_t count);
+extern WriteCall writeCallForTesting;
+
+// A file that is written whole or not at all. A regular file (or a new one) is written as a
+// temporary file in the same folder, which takes the target's place only on Commit: nobody sees
+// a half-written file, an abandoned write leaves the target as it was, and the replaced file's
+// mode is kept. The temporary file has no name until Commit where the file system allows it, so a
+// killed run leaves nothing behind. A symbolic link is followed and its target replaced. A device
+// or pipe is written into directly when `special` allows it, as a shell redirection would, and
+// otherwise refused; a folder is refused.
 class AtomicFile {
   public:
-    explicit AtomicFile(std::filesystem::path target);
+    explicit AtomicFile(std::filesystem::path target, SpecialFiles special = SpecialFiles::Refuse);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // False when the temporary file could not be created.
-    bool IsOpen() const { return stream_.is_open(); }
+    // False when the file cannot be written at all.
+    bool IsOpen() const { return descriptor_ >= 0; }
     std::ostream& Stream() { return stream_; }
 
-    // Finishes the temporary file and renames it over the target; false when that fails, in
-    // which case the target is untouched.
+    // Finishes the file and puts it in the target's place; false when any of it could not be
+    // written, in which case a regular target is untouched.
     bool Commit();
 
   private:
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::ofstream stream_;
+    void OpenTemporary(const std::filesystem::path& folder);
+    bool LinkIntoPlace();
+    void CloseDescriptor();
+
+    std::filesystem::path target_;  // with every symbolic link followed
+    int folder_ = -1;               // the target's folder, for the temporary file and the rename
+    int descriptor_ = -1;
+    std::string temporaryName_;  // the temporary file's name in the folder, once it has one
+    bool direct_ = false;        // written straight into a device or pipe
+    bool unnamed_ = false;       // an O_TMPFILE file, which gets a name only at Commit
+    DescriptorBuffer buffer_;
+    std::ostream stream_;
     bool committed_ = false;
 };
 
-// Copies a file byte for byte through an AtomicFile, replacing `to`; false when the source cannot
-// be read or the copy cannot be written, in which case `to` stays as it was.
+// Copies a regular file byte for byte through an AtomicFile, replacing `to`; false when the source
+// cannot be read or the copy cannot be written, in which case `to` stays as it was.
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Removes temporary files that an earlier run, killed while writing `name` in `folder`, left
+// behind more than a day ago.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& name);
 
 }  // namespace orbelquint

@@ -94,8 +94,13 @@ std::string_view LineReader::ReadLine() {
         }
         if (!lineSpansBuffers_) longLine_.clear();
         lineSpansBuffers_ = true;
-        longLine_.append(piece);
         position_ = windowSize_;
+        if (longLine_.size() + piece.size() > kMaxLineLength) {
+            failed_ = lineTooLong_ = true;
+            longLine_.clear();
+            return longLine_;
+        }
+        longLine_.append(piece);
         if (!Refill()) return longLine_;
     }
 }

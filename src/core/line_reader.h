@@ -8,10 +8,15 @@
 
 namespace orbelquint {
 
+// The longest line a file may hold: a timetable line is about a hundred bytes, a page line a few
+// kilobytes. Longer lines mean a file that is no text, and reading stops there.
+inline constexpr std::size_t kMaxLineLength = std::size_t{16} * 1024 * 1024;
+
 // Reads text line by line in one forward pass, over bytes that are kept as they are. A line ends
 // at CR LF, at a lone CR or at a lone LF; a last line without a line end is still a line, and a
 // line end at the very end adds no empty line. Memory stays at one buffer plus the longest line
-// that crosses a buffer boundary, whatever the size of the input.
+// that crosses a buffer boundary, and a line longer than kMaxLineLength ends the reading, whatever
+// the input (a file without line ends, /dev/zero).
 class LineReader {
   public:
     // Reads from a file that the caller has opened and closes.
@@ -31,8 +36,10 @@ class LineReader {
     // for "</pre>". Valid until the next call of ReadLine or AtEnd.
     bool LineHasTag();
 
-    // True when reading the file failed before its end.
+    // True when reading the file failed before its end, or a line was too long.
     bool Failed() const { return failed_; }
+    // True when reading stopped at a line longer than kMaxLineLength.
+    bool LineTooLong() const { return lineTooLong_; }
 
   private:
     bool Refill();
@@ -56,6 +63,7 @@ class LineReader {
     std::string longLine_;
     bool lineFeedMayFollow_ = false;
     bool failed_ = false;
+    bool lineTooLong_ = false;
 };
 
 // Reads lines until one contains `lowerMarker` (without regard to case) and returns it; the empty

@@ -21,11 +21,12 @@ PageTemplate DefaultPageTemplate() {
     return ReadTwoLines(reader);
 }
 
-PageTemplate ReadPageTemplate(const std::filesystem::path& file) {
-    const FileHandle handle = OpenForReading(file);
+std::optional<PageTemplate> ReadPageTemplate(const std::filesystem::path& file, SpecialFiles special) {
+    const FileHandle handle = OpenForReading(file, special);
     if (!handle) return DefaultPageTemplate();
     LineReader reader(handle.get());
     PageTemplate lines = ReadTwoLines(reader);
+    if (reader.LineTooLong()) return std::nullopt;
     return reader.Failed() ? DefaultPageTemplate() : lines;
 }
 

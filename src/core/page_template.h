@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/file_handle.h"
 
 namespace orbelquint {
 
@@ -14,8 +17,10 @@ struct PageTemplate {
 };
 
 // The first two lines of the template file, read like any text file of the program. A file that
-// cannot be read gives the built-in template; a missing line gives the empty text.
-PageTemplate ReadPageTemplate(const std::filesystem::path& file);
+// cannot be read gives the built-in template; a missing line gives the empty text; nullopt when a
+// line is too long to be read (see kMaxLineLength).
+std::optional<PageTemplate> ReadPageTemplate(const std::filesystem::path& file,
+                                             SpecialFiles special = SpecialFiles::Refuse);
 
 // The template that ships beside the program, compiled in from the same file.
 PageTemplate DefaultPageTemplate();

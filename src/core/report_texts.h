@@ -21,4 +21,8 @@ std::string SaveName(std::string_view heading, std::int16_t week);
 // character, so the copy lands in the program's folder and nowhere else.
 bool IsPlainFileName(std::string_view name);
 
+// UTF-8 text with its control characters written out ("\x1b", "\u009b"), so that text from a
+// data file can be shown on a terminal or in a message without acting on it.
+std::string WithVisibleControls(std::string_view text);
+
 }  // namespace orbelquint

@@ -27,6 +27,11 @@ WeekPageResult Failure(std::string message) {
     return {BuildStatus::Failed, {}, std::move(message)};
 }
 
+WeekPageResult LineTooLong(std::string_view what, std::string_view file) {
+    return Failure(std::string(what) + " " + Quoted(file) + " heeft een regel van meer dan " +
+                   std::to_string(kMaxLineLength / (1024 * 1024)) + " MB en is geen tekstbestand.");
+}
+
 // A continuation line carries on the lesson line above it and is shown or hidden with it.
 bool IsContinuation(std::string_view line) {
     return line.starts_with("  ");
@@ -197,14 +202,15 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     if (std::filesystem::is_directory(request.dataFile, ignored)) {
         return Failure(Quoted(request.dataFile) + " is een map, geen gegevensbestand.");
     }
-    const FileHandle file = OpenForReading(request.dataFile);
+    const FileHandle file = OpenForReading(request.dataFile, request.specialFiles);
     if (!file)
         return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden geopend.");
-    const auto readError = [&request] {
+    LineReader reader(file.get());
+    const auto readError = [&request, &reader] {
+        if (reader.LineTooLong()) return LineTooLong("Het gegevensbestand", request.dataFile);
         return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden gelezen.");
     };
 
-    LineReader reader(file.get());
     const std::string_view headingLine = FindLine("<h1>", reader);
     if (reader.Failed()) return readError();
     if (headingLine.empty()) {
@@ -216,16 +222,17 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     report.heading = Trim(BeforeNoCase(AfterNoCase(headingLine, "<h1>"), "</h1>"));
     FindLine("<pre>", reader);
 
-    const PageTemplate frame = ReadPageTemplate(request.templateFile);
+    const std::optional<PageTemplate> frame = ReadPageTemplate(request.templateFile, request.specialFiles);
+    if (!frame) return LineTooLong("Het paginasjabloon", request.templateFile.string());
     const std::string week = Str(request.currentWeek);
     PageWriter writer(page);
     writer.Row({"<html><head><title>Orbelquint week", week, "</title>"});
-    writer.Row({frame.head});
+    writer.Row({frame->head});
     writer.Row({"<h1>Orbelquint week", week, "</h1>"});
     writer.Row({"<h2>", report.heading, "</h2><hr>"});
     DayWriter(request, reader, writer, report).WriteDays(FindLine("<h3>", reader));
     writer.Row({});
-    writer.Row({frame.foot});
+    writer.Row({frame->foot});
     writer.Row({"</body></html>"});
 
     if (reader.Failed()) return readError();
@@ -239,7 +246,7 @@ WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::file
                               {},
                               "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven."};
     };
-    AtomicFile file(target);
+    AtomicFile file(target, request.specialFiles);
     if (!file.IsOpen()) return notWritten();
     WeekPageResult result = BuildWeekPage(request, file.Stream());
     if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten();

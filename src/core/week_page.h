@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "core/file_handle.h"
+
 namespace orbelquint {
 
 // What a week page is built from: the data file, the week and the series filter.
@@ -14,6 +16,8 @@ struct WeekPageRequest {
     bool seriesFilter = false;
     double chosenSeries = 0;  // compared with a lesson's series only when the filter is on
     std::filesystem::path templateFile;
+    // Whether the data file, the template and the page file may be devices or pipes.
+    SpecialFiles specialFiles = SpecialFiles::Refuse;
 };
 
 // The first-change week when the timetable does not change after the current week.
