@@ -59,8 +59,10 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& progr
     request.currentWeek = command.week;
     request.seriesFilter = command.series.has_value();
     request.chosenSeries = request.seriesFilter ? LeadingNumber(*command.series) : 0;
-    request.templateFile =
-        command.templateFile ? std::filesystem::path(*command.templateFile) : programDir / "def.dat";
+    // Without a program folder the built-in template is used: never a def.dat of the working folder.
+    request.templateFile = command.templateFile ? std::filesystem::path(*command.templateFile)
+                           : programDir.empty() ? std::filesystem::path()
+                                                : programDir / "def.dat";
     request.specialFiles = SpecialFiles::Allow;
     if (command.outputFile) {
         for (const std::filesystem::path& input :

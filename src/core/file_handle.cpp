@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <system_error>
+
 namespace orbelquint {
 
 FileHandle OpenForReading(const std::filesystem::path& file, SpecialFiles special) {
@@ -19,6 +22,28 @@ FileHandle OpenForReading(const std::filesystem::path& file, SpecialFiles specia
     FileHandle handle(::fdopen(descriptor, "rb"));
     if (!handle) ::close(descriptor);
     return handle;
+}
+
+std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+    const FileHandle handle = OpenForReading(file);
+    if (!handle) return std::nullopt;
+    struct stat status {};
+    if (::fstat(::fileno(handle.get()), &status) != 0) return std::nullopt;
+    FileStart start;
+    start.size = static_cast<std::uintmax_t>(status.st_size);
+    start.bytes.resize(static_cast<std::size_t>(std::min<std::uintmax_t>(start.size, limit)));
+    start.bytes.resize(std::fread(start.bytes.data(), 1, start.bytes.size(), handle.get()));
+    if (std::ferror(handle.get())) return std::nullopt;
+    // A file that shrank while it was read is shown as far as it went.
+    if (start.bytes.size() < start.size && start.bytes.size() < limit) start.size = start.bytes.size();
+    return start;
+}
+
+std::optional<std::filesystem::path> ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !self.is_absolute()) return std::nullopt;
+    return self.parent_path();
 }
 
 }  // namespace orbelquint

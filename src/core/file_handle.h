@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace orbelquint {
 
@@ -21,5 +24,20 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // Opens a file for reading in binary. With SpecialFiles::Refuse only a regular file opens, and
 // opening never waits (a named pipe without a writer is refused at once).
 FileHandle OpenForReading(const std::filesystem::path& file, SpecialFiles special = SpecialFiles::Refuse);
+
+// The first bytes of a file and the size of the whole.
+struct FileStart {
+    std::string bytes;
+    std::uintmax_t size = 0;
+    bool Whole() const { return bytes.size() == size; }
+};
+
+// Reads at most `limit` bytes from the start of a regular file (never a device or a pipe, and
+// never waiting); nullopt when it cannot be opened or read.
+std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
+
+// The folder that holds the running program, found from the program's own path as bytes (any
+// name the file system allows); nullopt when it cannot be found.
+std::optional<std::filesystem::path> ProgramFolder();
 
 }  // namespace orbelquint

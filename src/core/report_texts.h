@@ -17,6 +17,9 @@ std::string FirstChangeText(const WeekPageReport& report);
 // Name under which a copy of the week page is saved: "4A - week7.html".
 std::string SaveName(std::string_view heading, std::int16_t week);
 
+// The longest file name, in bytes, that Linux file systems take.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
+
 // True when a save name (UTF-8) is a plain file name: no folder separator and no control
 // character, so the copy lands in the program's folder and nowhere else.
 bool IsPlainFileName(std::string_view name);

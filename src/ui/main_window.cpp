@@ -4,15 +4,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <iostream>
@@ -31,8 +31,10 @@
 #include "ui/display.h"
 #include "ui/page_decoding.h"
 #include "ui/page_view.h"
+#include "ui/screen_placement.h"
 #include "ui/settings_file.h"
 #include "ui/twips.h"
+#include "ui/week_page_claim.h"
 #include "ui/wrap_button.h"
 
 namespace orbelquint {
@@ -56,6 +58,11 @@ QLabel* PlaceLabel(QWidget* container, int left, int top, int width, int height)
 // Room between the windows and around them on the screen, in pixels.
 constexpr int kScreenMargin = 24;
 
+// The settings file holds one name per line.
+bool CanBeRemembered(std::string_view dataFile) {
+    return dataFile.find_first_of("\r\n") == std::string_view::npos;
+}
+
 std::int16_t WeekOf(QDate date) {
     return WeekOfDate(ToCalendarDate(date));
 }
@@ -70,6 +77,11 @@ Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
     setFixedSize(Pixels(6855), Pixels(4635));
     move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
     CreateControls();
+    // Texts from the data file and messages naming files are shown as they are, never as HTML.
+    for (QLabel* label : {lbRichting, lbInfo, lbFirstChange})
+        label->setTextFormat(Qt::PlainText);
+    // The settings file keeps one name per line: a line break cannot be part of one.
+    txtFileName->setValidator(new QRegularExpressionValidator(QRegularExpression("[^\\r\\n]*"), txtFileName));
     SetTabOrder();
     ConnectHandlers();
     txtFileName->setFocus();
@@ -140,12 +152,17 @@ void Main::ConnectHandlers() {
 }
 
 void Main::Form_Load() {
-    QDir::setCurrent(environment_.appDir);
+    // Data file names without a folder are taken in the program's folder.
+    std::error_code ignored;
+    std::filesystem::current_path(environment_.appDir, ignored);
+    weekPage_ = std::make_unique<WeekPageClaim>(environment_.appDir);
+    RemoveStaleTemporaries(environment_.appDir, WeekPageFile().filename().string());
     ShowViewer();
     const SettingsLoad settings = LoadSettings(AppPath("prev.ini"));
-    if (settings.kind == SettingsLoad::Kind::Unusable) std::cerr << settings.problem << '\n';
+    if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
     if (settings.kind == SettingsLoad::Kind::Restored) {
-        ShowViewer().brwView->Navigate(AppFile("main.html"));
+        ShowViewer().brwView->Navigate(AppPath("main.html"));
+        rememberedDataFile_ = settings.settings.dataFile;
         txtFileName->setText(DecodeDataText(settings.settings.dataFile));
         dataLoaded_ = true;
         if (settings.settings.series) {
@@ -157,7 +174,7 @@ void Main::Form_Load() {
     } else {
         Form1 agreement;
         agreement.exec();
-        ShowViewer().brwView->Navigate(AppFile("main.html"));
+        ShowViewer().brwView->Navigate(AppPath("main.html"));
     }
     btnToday_Click();
 }
@@ -169,19 +186,21 @@ void Main::closeEvent(QCloseEvent* event) {
 
 void Main::Form_Unload() {
     SaveSettings();
-    // Only the program's own week page goes; a folder of that name is not the program's.
-    const std::filesystem::path page = AppPath("temp.htm");
+    // Only this copy's own week page goes; a folder of that name is not the program's.
+    const std::filesystem::path page = WeekPageFile();
     std::error_code error;
     if (std::filesystem::is_regular_file(page, error) && !std::filesystem::remove(page, error)) {
         std::cerr << "De weekpagina " << page << " kan niet worden verwijderd.\n";
     }
+    weekPage_.reset();
     if (display_) display_->close();
     QCoreApplication::quit();
 }
 
 void Main::SaveSettings() {
     const QByteArray series = chReeks->isChecked() ? txtReeks->text().toUtf8() : QByteArray("0");
-    if (!SaveSettingsFile(AppPath("prev.ini"), txtFileName->text().toUtf8().toStdString(),
+    const std::string dataFile = DataFileName();
+    if (!SaveSettingsFile(AppPath("prev.ini"), CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
                           series.toStdString())) {
         std::cerr << "Het instellingenbestand " << AppPath("prev.ini") << " kan niet worden geschreven.\n";
     }
@@ -197,27 +216,41 @@ void Main::btnBrowse_Click() {
 
 void Main::btnShowData_Click() {
     Display& viewer = ShowViewer();
-    if (dataLoaded_) viewer.brwView->Navigate(txtFileName->text());
+    if (dataLoaded_) viewer.brwView->Navigate(DataFileName());
     ShowMain();
 }
 
 void Main::btnSave_Click() {
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(environment_.appDir.string()));
     if (pageOnlyInMemory_) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen: in de map van het programma (%1) "
                               "kan niets worden geschreven.")
-                          .arg(QDir::toNativeSeparators(environment_.appDir)));
+                          .arg(folder));
     }
-    if (!QFileInfo::exists(AppFile("temp.htm"))) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(WeekPageFile(), error)) {
         return Refuse("Er is nog geen weekpagina om op te slaan. Kies eerst een gegevensbestand.");
     }
-    const QString name = SaveNameText();
-    if (!IsPlainFileName(name.toStdString())) {
+    if (!pageIsCurrent_) {
+        return Refuse(QString("De weekpagina van week %1 kon niet worden gemaakt (zie de melding bij het "
+                              "gegevensbestand); er is niets opgeslagen.")
+                          .arg(currentWeek_));
+    }
+    const std::string name = SaveNameText().toStdString();
+    if (name.size() > kMaxFileNameBytes) {
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen: de naam is te lang voor een bestand "
+                              "(%1 bytes, hoogstens %2). Kort de kop van het gegevensbestand in.")
+                          .arg(name.size())
+                          .arg(kMaxFileNameBytes));
+    }
+    if (!IsPlainFileName(name)) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\": de kop van het "
                               "gegevensbestand bevat een schuine streep of een stuurteken.")
-                          .arg(name));
+                          .arg(QString::fromStdString(WithVisibleControls(name))));
     }
-    if (!CopyFileAtomically(AppPath("temp.htm"), AppPath(name))) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(AppFile(name)));
+    if (!CopyFileAtomically(WeekPageFile(), environment_.appDir / name)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\" in %2.")
+                   .arg(QString::fromStdString(name), folder));
     }
 }
 
@@ -279,17 +312,18 @@ void Main::SetWeek(std::int16_t week) {
 
 void Main::BuildWeekPage() {
     WeekPageRequest request;
-    request.dataFile = QFile::encodeName(txtFileName->text()).toStdString();
+    request.dataFile = DataFileName();
     request.currentWeek = currentWeek_;
     request.seriesFilter = chReeks->isChecked();
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
     request.templateFile = AppPath("def.dat");
-    WeekPageResult result = WriteWeekPageFile(request, AppPath("temp.htm"));
+    WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
     // A program folder that takes no week page (read-only, or a folder in its place) still lets
     // the user see the page: it is built in memory and handed to the viewer as it is.
     std::ostringstream pageInMemory;
     const bool inMemory = result.status == BuildStatus::PageNotWritten;
     if (inMemory) result = orbelquint::BuildWeekPage(request, pageInMemory);
+    pageIsCurrent_ = result.status == BuildStatus::Complete;
     if (result.status == BuildStatus::NoDataFile) return;
     if (result.status != BuildStatus::Complete) {
         lbInfo->setText(DecodeDataText(result.message));
@@ -302,9 +336,12 @@ void Main::BuildWeekPage() {
     if (pageOnlyInMemory_) {
         viewer.brwView->ShowPage(QByteArray::fromStdString(pageInMemory.str()));
     } else {
-        viewer.brwView->Navigate(AppFile("temp.htm"));
+        viewer.brwView->Navigate(WeekPageFile());
     }
-    lbInfo->setText(QString::fromStdString(InfoText(result.report)));
+    QString info = QString::fromStdString(InfoText(result.report));
+    if (!CanBeRemembered(request.dataFile))
+        info += "\nDeze bestandsnaam bevat een regeleinde en wordt niet onthouden.";
+    lbInfo->setText(info);
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();
     emit WeekPageBuilt();
@@ -324,6 +361,8 @@ Display& Main::ShowViewer() {
     if (!Viewer()) {
         display_ = new Display();
         display_->move(frameGeometry().right() + kScreenMargin, y());
+        display_->show();
+        KeepOnScreen(*display_);
     }
     display_->show();
     display_->raise();
@@ -333,16 +372,21 @@ Display& Main::ShowViewer() {
 
 void Main::ShowMain() {
     show();
+    KeepOnScreen(*this);
     raise();
     activateWindow();
 }
 
-QString Main::AppFile(const QString& name) const {
-    return QDir(environment_.appDir).filePath(name);
+std::filesystem::path Main::AppPath(const char* name) const {
+    return environment_.appDir / name;
 }
 
-std::filesystem::path Main::AppPath(const QString& name) const {
-    return std::filesystem::path(QFile::encodeName(AppFile(name)).toStdString());
+const std::filesystem::path& Main::WeekPageFile() const {
+    return weekPage_->Page();
+}
+
+std::string Main::DataFileName() const {
+    return QFile::encodeName(txtFileName->text()).toStdString();
 }
 
 // The save name is made afresh from the heading and the week whenever it is needed.

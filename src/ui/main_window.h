@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <string>
 
 class QCalendarWidget;
 class QCheckBox;
@@ -18,6 +20,7 @@ class QPushButton;
 namespace orbelquint {
 
 class Display;
+class WeekPageClaim;
 
 // The open-file dialog as the main window calls it: full path of the chosen file, or "cancel".
 using OpenDialogFunction =
@@ -26,7 +29,7 @@ using OpenDialogFunction =
 // What the main window takes from its surroundings; tests put a folder, a day and a dialog of
 // their own in place of the real ones.
 struct MainEnvironment {
-    QString appDir;  // the folder of the program and of all its own files
+    std::filesystem::path appDir;  // the folder of the program and of all its own files
     std::function<QDate()> today;
     OpenDialogFunction openDialog;
 };
@@ -100,8 +103,9 @@ class Main : public QWidget {
     void MakeCalendarWeekCurrent();
     Display& ShowViewer();
     void ShowMain();
-    QString AppFile(const QString& name) const;
-    std::filesystem::path AppPath(const QString& name) const;
+    std::filesystem::path AppPath(const char* name) const;
+    const std::filesystem::path& WeekPageFile() const;
+    std::string DataFileName() const;
     QString SaveNameText() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
@@ -111,6 +115,12 @@ class Main : public QWidget {
     bool dataLoaded_ = false;
     // The page shown could not be written to the program's folder and lives only in the viewer.
     bool pageOnlyInMemory_ = false;
+    // The last build was complete: the page file holds the week and data file shown.
+    bool pageIsCurrent_ = false;
+    // The data file name as the settings file gave it, kept when the one chosen since cannot be
+    // written there.
+    std::string rememberedDataFile_;
+    std::unique_ptr<WeekPageClaim> weekPage_;
     QPointer<Display> display_;
 };
 

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <filesystem>
 
 namespace orbelquint {
 
 // The viewer's browser: shows local HTML files in the code page they were written in, always as
-// they are on disk now, and never follows a link out of the program.
+// they are on disk now. Whatever a page names, it never waits or floods: it shows only regular
+// files, the first kShownBytes of a large one, loads pictures and style sheets only from regular
+// local files below kResourceBytes, never from the network, and never follows a link out of the
+// program.
 class PageView : public QTextBrowser {
     Q_OBJECT
 
   public:
+    // A page larger than this shows its first part and a line telling how much is left out; Qt
+    // takes about a tenth of a second to lay out a megabyte of timetable.
+    static constexpr std::size_t kShownBytes = std::size_t{1024} * 1024;
+    static constexpr std::size_t kResourceBytes = std::size_t{8} * 1024 * 1024;
+
     explicit PageView(QWidget* parent);
 
-    // Shows the local file at `path` (relative to the current folder when relative), reading it
-    // anew also when it is the file already shown.
-    void Navigate(const QString& path);
+    // Shows the local file (relative to the current folder when relative), reading it anew also
+    // when it is the file already shown.
+    void Navigate(const std::filesystem::path& file);
 
     // Shows a page given as its bytes, for when it could not be written to a file.
     void ShowPage(const QByteArray& bytes);
@@ -24,6 +33,10 @@ class PageView : public QTextBrowser {
 
   private:
     void FollowLink(const QUrl& link);
+    std::filesystem::path LocalFile(const QUrl& name) const;
+
+    // The folder of the page shown, against which the names in the page are taken.
+    std::filesystem::path folder_;
 };
 
 }  // namespace orbelquint

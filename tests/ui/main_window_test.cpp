@@ -56,7 +56,7 @@ class MainWindowTest : public ::testing::Test {
         today_ = today;
         if (appDir.empty()) appDir = folder_.Path();
         main_ = std::make_unique<Main>(MainEnvironment{
-            QString::fromStdString(appDir.string()), [this] { return today_; },
+            appDir, [this] { return today_; },
             [this](QWidget*, const QString& filter, const QString& title) {
                 dialogCalls_ << filter + "|" + title;
                 const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();

@@ -63,7 +63,7 @@ TEST(PageDecodingTest, DropsTheLineBreakRightAfterPre) {
 
 TEST(PageViewTest, ShowsTheFileAsItIsNowAlsoWhenItIsShownAlready) {
     const testing::TempDir folder;
-    const QString page = QString::fromStdString(folder.Write("temp.htm", "<p>week 7</p>").string());
+    const std::filesystem::path page = folder.Write("temp.htm", "<p>week 7</p>");
     PageView view(nullptr);
     view.Navigate(page);
     EXPECT_EQ(view.toPlainText(), "week 7");
@@ -71,7 +71,7 @@ TEST(PageViewTest, ShowsTheFileAsItIsNowAlsoWhenItIsShownAlready) {
     view.Navigate(page);
     EXPECT_EQ(view.toPlainText(), "week 8");
 
-    view.Navigate(QString::fromStdString((folder.Path() / "weg.htm").string()));
+    view.Navigate(folder.Path() / "weg.htm");
     EXPECT_TRUE(view.toPlainText().contains("weg.htm"));
 }
 

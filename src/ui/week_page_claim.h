@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+
+namespace orbelquint {
+
+// The week page file of this copy of the program. The first copy that runs in a folder writes
+// "temp.htm"; copies started beside it write "temp2.htm", "temp3.htm" and so on, so that each copy
+// shows, saves and removes only its own page. A copy holds its name by a lock on a hidden lock
+// file (".temp.htm.lock"), which the system lets go when the copy ends, however it ends.
+class WeekPageClaim {
+  public:
+    explicit WeekPageClaim(const std::filesystem::path& folder);
+    ~WeekPageClaim();
+    WeekPageClaim(const WeekPageClaim&) = delete;
+    WeekPageClaim& operator=(const WeekPageClaim&) = delete;
+
+    // This copy's week page. In a folder where no lock file can be made, "temp.htm": no copy can
+    // write a page there anyway.
+    const std::filesystem::path& Page() const { return page_; }
+
+  private:
+    bool TryClaim(const std::filesystem::path& page);
+
+    std::filesystem::path page_;
+    std::filesystem::path lockFile_;
+    int lock_ = -1;
+};
+
+}  // namespace orbelquint
