@@ -1,6 +1,7 @@
 #include "ui/page_view.h"
 
 #include <QFile>
+#include <QImage>
 #include <QLocale>
 #include <QTextDocument>
 #include <system_error>
@@ -24,6 +25,9 @@ QString Megabytes(std::uintmax_t bytes) {
 PageView::PageView(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
+    // Lines break between words only, as in a web browser: breaking a long word anywhere costs Qt
+    // time that grows with the square of the word's length.
+    setWordWrapMode(QTextOption::WordWrap);
     connect(this, &QTextBrowser::anchorClicked, this, &PageView::FollowLink);
 }
 
@@ -54,16 +58,16 @@ std::filesystem::path PageView::LocalFile(const QUrl& name) const {
     return folder_ / QFile::encodeName(name.path()).toStdString();
 }
 
-// Pictures and style sheets: only what a regular local file of a sensible size holds.
+// Pictures and style sheets: only what a regular local file of a sensible size holds. Anything
+// refused is still answered: given no answer, or a picture it cannot use, the document would open
+// the name itself.
 QVariant PageView::loadResource(int type, const QUrl& name) {
     const std::filesystem::path file = LocalFile(name);
-    if (file.empty()) return {};
-    const auto start = ReadFileStart(file, kResourceBytes);
-    if (!start || !start->Whole()) return {};
-    const QByteArray bytes = QByteArray::fromStdString(start->bytes);
-    if (type == QTextDocument::StyleSheetResource || type == QTextDocument::HtmlResource)
-        return DecodePage(bytes);
-    return bytes;
+    const auto start = file.empty() ? std::nullopt : ReadFileStart(file, kResourceBytes);
+    const QByteArray bytes = start && start->Whole() ? QByteArray::fromStdString(start->bytes) : QByteArray();
+    if (type != QTextDocument::ImageResource) return DecodePage(bytes);
+    const QImage image = QImage::fromData(bytes);
+    return image.isNull() ? QImage(":/qt-project.org/styles/commonstyle/images/file-16.png") : image;
 }
 
 // Links within the page and to other local pages open here; links to the web are not followed.

@@ -1,13 +1,16 @@
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <deque>
@@ -18,6 +21,7 @@
 #include "test_files.h"
 #include "ui/display.h"
 #include "ui/page_view.h"
+#include "ui/screen_placement.h"
 
 namespace orbelquint {
 namespace {
@@ -34,7 +38,8 @@ void Close(QWidget* window) {
 std::filesystem::path UnwritableFolder(const std::filesystem::path& scratch) {
     const std::filesystem::path locked = scratch / "alleen-lezen";
     std::filesystem::create_directory(locked);
-    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(locked,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     for (const std::filesystem::path& folder : {locked, std::filesystem::path("/sys/kernel")}) {
         if (!std::filesystem::is_directory(folder)) continue;
         if (!std::ofstream(folder / "orbelquint-probe")) return folder;
@@ -394,6 +399,145 @@ TEST_F(MainWindowTest, ClosingSavesTheSettingsAndRemovesTheWeekPage) {
     main_->close();
     EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
     EXPECT_TRUE(ReadFile(AppFile("prev.ini")).ends_with("\r\n3\r\n"));
+}
+
+// Answers a warning with its text kept, so that a test can read what it said.
+struct WarningText {
+    QString text;
+    ModalAnswerer answerer{[this](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
+        modal->close();
+    }};
+};
+
+void MakePipe(const std::filesystem::path& file) {
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+}
+
+TEST_F(MainWindowTest, PipesAndDevicesAreUnreadableAndNeverFreezeTheWindow) {
+    MakePipe(AppFile("prev.ini"));
+    Start();
+    EXPECT_TRUE(main_->lbInfo->text().contains("prev.ini")) << main_->lbInfo->text().toStdString();
+    main_.reset();
+    std::filesystem::remove(AppFile("prev.ini"));
+
+    MakePipe(AppFile("rooster.htm"));
+    for (const std::string& dataFile : {AppFile("rooster.htm").string(), std::string("/dev/zero")}) {
+        StartWith(dataFile, "0");
+        EXPECT_TRUE(main_->lbInfo->text().contains("kan niet worden geopend")) << dataFile;
+        EXPECT_EQ(builds_, 0);
+        main_.reset();
+    }
+}
+
+TEST_F(MainWindowTest, WhatThePageNamesIsLoadedOnlyFromBoundedRegularFiles) {
+    MakePipe(AppFile("pijp.png"));
+    const std::string data = folder_
+                                 .Write("rooster.htm",
+                                        "<h1><i>4A</i><img src=\"pijp.png\"><img src=\"/dev/zero\">"
+                                        "<img src=\"http://example.org/x.png\"></h1>\r\n")
+                                 .string();
+    StartWith(data, "0");
+    EXPECT_EQ(builds_, 1);
+    EXPECT_TRUE(main_->lbRichting->text().startsWith("<i>4A</i><img"));
+    QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
+    EXPECT_TRUE(Shown().contains("4A"));
+}
+
+TEST_F(MainWindowTest, ALargeDataFileIsShownInPartAtOnce) {
+    const std::string data =
+        folder_.Write("groot.htm", "<h1>4A</h1>\r\n" + std::string(20'000'000, 'x') + "\r\n").string();
+    StartWith(data, "0");
+    QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
+    EXPECT_TRUE(Shown().contains("te groot om helemaal te tonen")) << Shown().right(200).toStdString();
+    EXPECT_LT(Shown().size(), 2 * static_cast<int>(PageView::kShownBytes));
+}
+
+TEST_F(MainWindowTest, AProgramFolderWithALatin1NameIsUsedAsItIs) {
+    const std::filesystem::path appDir = folder_.Path() / "caf\xE9";
+    std::filesystem::create_directory(appDir);
+    std::filesystem::copy_file(AppFile("def.dat"), appDir / "def.dat");
+    std::filesystem::current_path(folder_.Path());
+    Start(QDate(2026, 12, 8), appDir);
+    dialogAnswers_.push_back(QString::fromStdString(SampleTimetable()));
+    main_->btnBrowse->click();
+    EXPECT_TRUE(std::filesystem::exists(appDir / "temp.htm"));
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));
+    main_->close();
+    EXPECT_TRUE(std::filesystem::exists(appDir / "prev.ini"));
+    EXPECT_FALSE(std::filesystem::exists(AppFile("prev.ini")));
+    EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
+}
+
+TEST_F(MainWindowTest, ANameWithALineBreakIsUsedButNotRemembered) {
+    const std::string remembered = SampleTimetable();
+    const std::filesystem::path broken = folder_.Path() / "rooster\n2.htm";
+    std::filesystem::copy_file(remembered, broken);
+    StartWith(remembered, "0");
+    dialogAnswers_.push_back(QString::fromStdString(broken.string()));
+    main_->btnBrowse->click();
+    EXPECT_TRUE(main_->lbInfo->text().contains("niet onthouden"));
+    main_->close();
+    EXPECT_EQ(ReadFile(AppFile("prev.ini")), remembered + "\r\n0\r\n");
+
+    Start();
+    QApplication::clipboard()->setText("a\nb.htm");
+    main_->txtFileName->paste();
+    EXPECT_FALSE(main_->txtFileName->text().contains('\n'));
+}
+
+TEST_F(MainWindowTest, SavingRefusesAPageThatIsNotTheWeekShownAndNamesTooLong) {
+    const std::string data = SampleTimetable();
+    StartWith(data, "0");
+    std::filesystem::remove(data);
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);  // week 51 cannot be built
+    {
+        const WarningText warning;
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+        EXPECT_TRUE(warning.text.contains("week 51")) << warning.text.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(AppFile("5 Wetenschappen-Wiskunde - week51.html")));
+    main_.reset();
+
+    StartWith(folder_.Write("lang.htm", "<h1>" + std::string(2000, 'k') + "\x1b</h1>\r\n").string(), "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("te lang")) << warning.text.toStdString();
+    EXPECT_LT(warning.text.size(), 200);
+}
+
+TEST_F(MainWindowTest, AControlCharacterInARefusedNameIsShownVisibly) {
+    StartWith(folder_.Write("kop.htm", "<h1>4A\x1b[2J</h1>\r\n").string(), "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("4A\\x1b[2J")) << warning.text.toStdString();
+}
+
+TEST_F(MainWindowTest, TwoCopiesInOneFolderEachKeepTheirOwnPage) {
+    StartWith(SampleTimetable(), "0");
+    auto first = std::move(main_);
+    Start();
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);
+    EXPECT_NE(ReadFile(AppFile("temp2.htm")).find("Orbelquint week 51<"), std::string::npos);
+    main_->close();
+    EXPECT_FALSE(std::filesystem::exists(AppFile("temp2.htm")));
+    EXPECT_NE(WeekPage().find("Orbelquint week 50<"), std::string::npos);
+    QTest::mouseClick(first->btnSave, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(AppFile("5 Wetenschappen-Wiskunde - week50.html")), WeekPage());
+    first->close();
+    EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
+}
+
+TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
+    const QRect screen(0, 0, 800, 600);
+    const std::pair<QRect, QRect> cases[] = {
+        {{10, 10, 300, 200}, {10, 10, 300, 200}},
+        {{505, 24, 700, 520}, {100, 24, 700, 520}},
+        {{-50, 590, 300, 200}, {0, 400, 300, 200}},
+        {{24, 24, 1000, 700}, {0, 0, 800, 600}},
+    };
+    for (const auto& [frame, kept] : cases)
+        EXPECT_EQ(KeptInside(frame, screen), kept);
 }
 
 }  // namespace
