@@ -14,6 +14,9 @@ TEST(TextTest, TrimRemovesSpacesOnly) {
 TEST(TextTest, MarkersMatchWithoutRegardToCase) {
     EXPECT_EQ(FindNoCase("x</PRE>", "</pre>"), 1u);
     EXPECT_EQ(FindNoCase("<pr", "<pre>"), std::string_view::npos);
+    EXPECT_EQ(FindNoCase("Vak <H Verklaring <h3>", "<h3>"), 18u);  // after a partial match
+    EXPECT_EQ(FindNoCase("<h<H3>", "<h3>"), 2u);
+    EXPECT_EQ(FindNoCase("<<h3>", "<h3>"), 1u);
     EXPECT_EQ(AfterNoCase("<H3>Maandag</h3>", "<h3>"), "Maandag</h3>");
     EXPECT_EQ(AfterNoCase("Maandag", "<h3>"), "");
     EXPECT_EQ(BeforeNoCase("Maandag</H3><pre>", "</h3>"), "Maandag");

@@ -94,6 +94,12 @@ TEST_F(WeekPageTest, WritesTheFramedPageOfTheWeek) {
     EXPECT_EQ(FirstChangeText(result.report), "De eerste verandering in dit orbelquint is voor week 13");
 }
 
+TEST_F(WeekPageTest, LinesLongerThanTheWriteBufferAreWrittenWhole) {
+    const std::string longLesson = Lesson(3, 9, "WIS", std::string(40'000, 'x') + " 2");
+    ASSERT_EQ(Build(Timetable({{"Maandag", {longLesson}}}), 5).status, BuildStatus::Complete);
+    EXPECT_EQ(Days(), "<h3>Maandag</h3><pre>\r\n" + longLesson + "\r\n</pre>\r\n");
+}
+
 TEST_F(WeekPageTest, ShowsALessonFromItsFirstToItsLastWeek) {
     struct Case {
         int from, to, week;

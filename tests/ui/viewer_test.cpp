@@ -44,6 +44,7 @@ TEST(DisplayTest, TheBrowserKeepsItsPlaceAndItsLastSizeBelowTheLimit) {
 TEST(PageDecodingTest, DecodesByTheDeclaredCharsetElseUtf8ElseWindows1252) {
     const std::pair<QByteArray, QString> cases[] = {
         {"<head><meta charset=\"windows-1252\"></head>caf\xE9 \x80", "caf\u00E9 \u20AC"},
+        {"<head><meta charset='koi8-r'></head>\xC1", "\u0430"},
         {"<head><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\"></head>\x80",
          "\u0080"},
         {"caf\xC3\xA9", "caf\u00E9"},
