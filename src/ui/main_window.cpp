@@ -340,7 +340,7 @@ void Main::BuildWeekPage() {
     }
     QString info = QString::fromStdString(InfoText(result.report));
     if (!CanBeRemembered(request.dataFile))
-        info += "\nDeze bestandsnaam bevat een regeleinde en wordt niet onthouden.";
+        info += "\nNaam met regeleinde: niet onthouden.";
     lbInfo->setText(info);
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();
