@@ -29,7 +29,7 @@ WeekPageResult Failure(std::string message) {
 
 WeekPageResult LineTooLong(std::string_view what, std::string_view file) {
     return Failure(std::string(what) + " " + Quoted(file) + " heeft een regel van meer dan " +
-                   std::to_string(kMaxLineLength / (1024 * 1024)) + " MB en is geen tekstbestand.");
+                   std::to_string(kMaxLineLength / (std::size_t{1024} * 1024)) + " MB en is geen tekstbestand.");
 }
 
 // A continuation line carries on the lesson line above it and is shown or hidden with it.

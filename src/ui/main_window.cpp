@@ -156,7 +156,8 @@ void Main::Form_Load() {
     std::error_code ignored;
     std::filesystem::current_path(environment_.appDir, ignored);
     weekPage_ = std::make_unique<WeekPageClaim>(environment_.appDir);
-    RemoveStaleTemporaries(environment_.appDir, WeekPageFile().filename().string());
+    for (const char* written : {"temp.htm", "prev.ini"})
+        RemoveStaleTemporaries(environment_.appDir, written);
     ShowViewer();
     const SettingsLoad settings = LoadSettings(AppPath("prev.ini"));
     if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
@@ -361,6 +362,7 @@ Display& Main::ShowViewer() {
     if (!Viewer()) {
         display_ = new Display();
         display_->move(frameGeometry().right() + kScreenMargin, y());
+        // Beside the main window where there is room; on a small screen it overlaps it.
         display_->show();
         KeepOnScreen(*display_);
     }
@@ -372,7 +374,6 @@ Display& Main::ShowViewer() {
 
 void Main::ShowMain() {
     show();
-    KeepOnScreen(*this);
     raise();
     activateWindow();
 }
