@@ -440,6 +440,7 @@ TEST_F(MainWindowTest, WhatThePageNamesIsLoadedOnlyFromBoundedRegularFiles) {
     StartWith(data, "0");
     EXPECT_EQ(builds_, 1);
     EXPECT_TRUE(main_->lbRichting->text().startsWith("<i>4A</i><img"));
+    EXPECT_EQ(main_->lbRichting->textFormat(), Qt::PlainText);  // shown as it is, nothing loaded
     QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
     EXPECT_TRUE(Shown().contains("4A"));
 }
