@@ -20,7 +20,7 @@ void ChangeOfWeek(benchmark::State& state, const std::filesystem::path& dataFile
     const std::filesystem::path folder = appDir.path().toStdString();
     std::filesystem::copy_file(std::filesystem::path(ORBELQUINT_DATA_DIR) / "def.dat", folder / "def.dat");
     std::ofstream(folder / "prev.ini", std::ios::binary) << dataFile.string() << "\r\n0\r\n";
-    Main main({folder, [] { return QDate(2026, 10, 14); },
+    Main main({PortableAppPaths(folder), [] { return QDate(2026, 10, 14); },
                [](QWidget*, const QString&, const QString&) { return QString("cancel"); }});
     main.Form_Load();
     bool forward = true;

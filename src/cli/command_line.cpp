@@ -45,6 +45,7 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
             continue;
         }
         if (argument == "--help") return HelpCommand{};
+        if (argument == "--version") return VersionCommand{};
         std::optional<std::string>* value = nullptr;
         if (argument == "--series") value = &command.series;
         if (argument == "--template") value = &command.templateFile;

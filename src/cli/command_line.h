@@ -24,12 +24,13 @@ struct WeekOfCommand {
 };
 
 struct HelpCommand {};
+struct VersionCommand {};
 
 struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<WeekPageCommand, WeekOfCommand, HelpCommand, UsageError>;
+using Command = std::variant<WeekPageCommand, WeekOfCommand, HelpCommand, VersionCommand, UsageError>;
 
 // Reads the arguments that follow the program name.
 Command ParseCommandLine(std::span<const std::string> arguments);

@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
     "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
     "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
-    "  --help              deze hulp tonen\n";
+    "  --help              deze hulp tonen\n"
+    "  --version           het versienummer tonen\n";
 
 int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& err) {
     std::string weeks;
@@ -100,6 +101,10 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
     }
     if (std::holds_alternative<HelpCommand>(command)) {
         out << kUsage;
+        return kExitSuccess;
+    }
+    if (std::holds_alternative<VersionCommand>(command)) {
+        out << "orbelquint-week " << ORBELQUINT_VERSION << "\n";
         return kExitSuccess;
     }
     if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) return PrintWeeksOf(*weekOf, out, err);

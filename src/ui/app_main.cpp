@@ -2,24 +2,57 @@
 #include <QApplication>
 #include <QDate>
 #include <QMessageBox>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <system_error>
 
 #include "core/file_handle.h"
+#include "ui/app_paths.h"
 #include "ui/application_setup.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Gebruik: orbelquint [BESTAND]\n"
+    "\n"
+    "Toont het lesrooster van een klas week per week. Met BESTAND wordt dat gegevensbestand\n"
+    "geopend, zoals met de knop \"...\".\n"
+    "\n"
+    "  --help     deze hulp tonen\n"
+    "  --version  het versienummer tonen\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Answered before any window system is asked for.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) return std::cout << kUsage ? 0 : 1;
+        if (std::strcmp(argv[i], "--version") == 0)
+            return std::cout << "orbelquint " ORBELQUINT_VERSION "\n" ? 0 : 1;
+    }
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::cerr << "Onbekende argumenten.\n\n" << kUsage;
+        return 2;
+    }
     orbelquint::SetUpApplication(app);
-    // The program keeps its files in its own folder; without it, it writes nowhere else.
-    const auto appDir = orbelquint::ProgramFolder();
-    if (!appDir) {
+    // The program finds its files from its own folder; without it, it writes nowhere.
+    const auto programFolder = orbelquint::ProgramFolder();
+    if (!programFolder) {
         QMessageBox::critical(nullptr, "OrbelQuint",
                               "De map van het programma kan niet worden gevonden. OrbelQuint stopt zonder "
                               "iets te schrijven.");
         return 1;
     }
-    orbelquint::Main main({*appDir, &QDate::currentDate, &orbelquint::Common::ShowOpenDialog});
+    // A file named on the command line is taken from the folder the program was started in.
+    std::error_code ignored;
+    const std::filesystem::path fileToOpen = argc == 2 ? std::filesystem::absolute(argv[1], ignored) : "";
+    orbelquint::Main main({orbelquint::DecideAppPaths(*programFolder, &std::getenv), &QDate::currentDate,
+                           &orbelquint::Common::ShowOpenDialog, &orbelquint::Common::ShowSaveDialog,
+                           fileToOpen});
     main.Form_Load();
     main.show();
     return app.exec();

@@ -152,17 +152,26 @@ void Main::ConnectHandlers() {
 }
 
 void Main::Form_Load() {
-    // Data file names without a folder are taken in the program's folder.
+    const AppPaths& paths = environment_.paths;
+    // Data file names without a folder are taken in the program's folder, and the open-file
+    // dialog starts there, by the sample.
     std::error_code ignored;
-    std::filesystem::current_path(environment_.appDir, ignored);
-    weekPage_ = std::make_unique<WeekPageClaim>(environment_.appDir);
-    for (const char* written : {"temp.htm", "prev.ini"})
-        RemoveStaleTemporaries(environment_.appDir, written);
+    std::filesystem::current_path(paths.Sample().parent_path(), ignored);
+    const bool foldersMade = MakeOwnFolders(paths);
+    weekPage_ = std::make_unique<WeekPageClaim>(paths.weekPageFolder);
+    RemoveStaleTemporaries(paths.weekPageFolder, "temp.htm");
+    RemoveStaleTemporaries(paths.settingsFile.parent_path(), "prev.ini");
     ShowViewer();
-    const SettingsLoad settings = LoadSettings(AppPath("prev.ini"));
+    const SettingsLoad settings = LoadSettings(paths.settingsFile);
     if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
+    if (!foldersMade)
+        lbInfo->setText("De mappen voor de instellingen en de weekpagina kunnen niet worden gemaakt.");
     if (settings.kind == SettingsLoad::Kind::Restored) {
-        ShowViewer().brwView->Navigate(AppPath("main.html"));
+        ShowViewer().brwView->Navigate(paths.StartPage());
+        // An installed program's dialog starts by the file last used.
+        if (!paths.portable)
+            std::filesystem::current_path(std::filesystem::path(settings.settings.dataFile).parent_path(),
+                                          ignored);
         rememberedDataFile_ = settings.settings.dataFile;
         txtFileName->setText(DecodeDataText(settings.settings.dataFile));
         dataLoaded_ = true;
@@ -175,7 +184,11 @@ void Main::Form_Load() {
     } else {
         Form1 agreement;
         agreement.exec();
-        ShowViewer().brwView->Navigate(AppPath("main.html"));
+        ShowViewer().brwView->Navigate(paths.StartPage());
+    }
+    if (!environment_.fileToOpen.empty()) {
+        txtFileName->setText(QFile::decodeName(QByteArray::fromStdString(environment_.fileToOpen.string())));
+        dataLoaded_ = true;
     }
     btnToday_Click();
 }
@@ -201,9 +214,10 @@ void Main::Form_Unload() {
 void Main::SaveSettings() {
     const QByteArray series = chReeks->isChecked() ? txtReeks->text().toUtf8() : QByteArray("0");
     const std::string dataFile = DataFileName();
-    if (!SaveSettingsFile(AppPath("prev.ini"), CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
+    const std::filesystem::path& file = environment_.paths.settingsFile;
+    if (!SaveSettingsFile(file, CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
                           series.toStdString())) {
-        std::cerr << "Het instellingenbestand " << AppPath("prev.ini") << " kan niet worden geschreven.\n";
+        std::cerr << "Het instellingenbestand " << file << " kan niet worden geschreven.\n";
     }
 }
 
@@ -222,11 +236,11 @@ void Main::btnShowData_Click() {
 }
 
 void Main::btnSave_Click() {
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(environment_.appDir.string()));
     if (pageOnlyInMemory_) {
-        return Refuse(QString("De weekpagina kan niet worden opgeslagen: in de map van het programma (%1) "
-                              "kan niets worden geschreven.")
-                          .arg(folder));
+        return Refuse(
+            QString("De weekpagina kan niet worden opgeslagen: in de map %1 kan niets worden "
+                    "geschreven.")
+                .arg(QFile::decodeName(QByteArray::fromStdString(WeekPageFile().parent_path().string()))));
     }
     std::error_code error;
     if (!std::filesystem::is_regular_file(WeekPageFile(), error)) {
@@ -249,9 +263,10 @@ void Main::btnSave_Click() {
                               "gegevensbestand bevat een schuine streep of een stuurteken.")
                           .arg(QString::fromStdString(WithVisibleControls(name))));
     }
-    if (!CopyFileAtomically(WeekPageFile(), environment_.appDir / name)) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\" in %2.")
-                   .arg(QString::fromStdString(name), folder));
+    const std::filesystem::path target = SaveTarget(name);
+    if (!target.empty() && !CopyFileAtomically(WeekPageFile(), target)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".")
+                   .arg(QFile::decodeName(QByteArray::fromStdString(target.string()))));
     }
 }
 
@@ -317,7 +332,7 @@ void Main::BuildWeekPage() {
     request.currentWeek = currentWeek_;
     request.seriesFilter = chReeks->isChecked();
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
-    request.templateFile = AppPath("def.dat");
+    request.templateFile = environment_.paths.PageTemplate();
     WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
     // A program folder that takes no week page (read-only, or a folder in its place) still lets
     // the user see the page: it is built in memory and handed to the viewer as it is.
@@ -340,8 +355,7 @@ void Main::BuildWeekPage() {
         viewer.brwView->Navigate(WeekPageFile());
     }
     QString info = QString::fromStdString(InfoText(result.report));
-    if (!CanBeRemembered(request.dataFile))
-        info += "\nNaam met regeleinde: niet onthouden.";
+    if (!CanBeRemembered(request.dataFile)) info += "\nNaam met regeleinde: niet onthouden.";
     lbInfo->setText(info);
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();
@@ -378,8 +392,14 @@ void Main::ShowMain() {
     activateWindow();
 }
 
-std::filesystem::path Main::AppPath(const char* name) const {
-    return environment_.appDir / name;
+// Where a copy goes: beside the program without asking in the portable way, where the user picks
+// in the installed one; empty when the user cancels.
+std::filesystem::path Main::SaveTarget(const std::string& name) {
+    const std::filesystem::path proposed = environment_.paths.saveFolder / name;
+    if (environment_.paths.portable) return proposed;
+    const QString chosen =
+        environment_.saveDialog(this, QFile::decodeName(QByteArray::fromStdString(proposed.string())));
+    return QFile::encodeName(chosen).toStdString();
 }
 
 const std::filesystem::path& Main::WeekPageFile() const {

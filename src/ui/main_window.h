@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/app_paths.h"
+
 class QCalendarWidget;
 class QCheckBox;
 class QGroupBox;
@@ -26,12 +28,18 @@ class WeekPageClaim;
 using OpenDialogFunction =
     std::function<QString(QWidget* owner, const QString& filter, const QString& title)>;
 
-// What the main window takes from its surroundings; tests put a folder, a day and a dialog of
-// their own in place of the real ones.
+// The save dialog of an installed program: the path the user chose, starting from the proposed
+// one, or the empty text when the user cancels.
+using SaveDialogFunction = std::function<QString(QWidget* owner, const QString& proposed)>;
+
+// What the main window takes from its surroundings; tests put folders, a day and dialogs of their
+// own in place of the real ones.
 struct MainEnvironment {
-    std::filesystem::path appDir;  // the folder of the program and of all its own files
+    AppPaths paths;
     std::function<QDate()> today;
     OpenDialogFunction openDialog;
+    SaveDialogFunction saveDialog = {};     // asked only by an installed program
+    std::filesystem::path fileToOpen = {};  // named on the command line; opened as if chosen with "..."
 };
 
 // The main window: the data file, the week and the series filter, the reports on the data file
@@ -103,7 +111,7 @@ class Main : public QWidget {
     void MakeCalendarWeekCurrent();
     Display& ShowViewer();
     void ShowMain();
-    std::filesystem::path AppPath(const char* name) const;
+    std::filesystem::path SaveTarget(const std::string& name);
     const std::filesystem::path& WeekPageFile() const;
     std::string DataFileName() const;
     QString SaveNameText() const;

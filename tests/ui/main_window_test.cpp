@@ -61,7 +61,7 @@ class MainWindowTest : public ::testing::Test {
         today_ = today;
         if (appDir.empty()) appDir = folder_.Path();
         main_ = std::make_unique<Main>(MainEnvironment{
-            appDir, [this] { return today_; },
+            PortableAppPaths(appDir), [this] { return today_; },
             [this](QWidget*, const QString& filter, const QString& title) {
                 dialogCalls_ << filter + "|" + title;
                 const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();

@@ -17,4 +17,8 @@ QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     return chosen.absoluteFilePath();
 }
 
+QString ShowSaveDialog(QWidget* owner, const QString& proposed) {
+    return QFileDialog::getSaveFileName(owner, "Opslaan als", proposed, "Webpaginas (*.html *.htm)");
+}
+
 }  // namespace orbelquint::Common

@@ -1,0 +1,85 @@
+#include "ui/app_paths.h"
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/file_handle.h"
+#include "core/line_reader.h"
+
+namespace orbelquint {
+namespace {
+
+// A folder named by a variable; relative names count as unset, as the XDG rules say.
+std::filesystem::path FolderFrom(const EnvironmentLookup& environment, const char* name) {
+    const char* value = environment(name);
+    if (value == nullptr || value[0] != '/') return {};
+    return value;
+}
+
+// The folder named by `variable`, else `fallback` below the home folder; empty when neither is
+// known.
+std::filesystem::path UserFolder(const EnvironmentLookup& environment, const char* variable,
+                                 const char* fallback) {
+    std::filesystem::path folder = FolderFrom(environment, variable);
+    if (folder.empty()) {
+        const std::filesystem::path home = FolderFrom(environment, "HOME");
+        if (!home.empty()) folder = home / fallback;
+    }
+    return folder;
+}
+
+// The documents folder as user-dirs.dirs names it (XDG_DOCUMENTS_DIR="$HOME/Documenten"), else
+// the home folder.
+std::filesystem::path DocumentsFolder(const std::filesystem::path& configFolder,
+                                      const std::filesystem::path& home) {
+    const FileHandle file = OpenForReading(configFolder / "user-dirs.dirs");
+    if (file) {
+        LineReader reader(file.get());
+        constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
+        while (!reader.AtEnd()) {
+            std::string_view line = reader.ReadLine();
+            if (!line.starts_with(kKey) || !line.ends_with('"')) continue;
+            line = line.substr(kKey.size(), line.size() - kKey.size() - 1);
+            if (line.starts_with("$HOME/")) return home / line.substr(6);
+            if (line.starts_with('/')) return line;
+        }
+    }
+    return home;
+}
+
+}  // namespace
+
+AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const EnvironmentLookup& environment) {
+    std::error_code error;
+    if (std::filesystem::exists(programFolder / "def.dat", error)) {
+        return PortableAppPaths(programFolder);
+    }
+    AppPaths paths;
+    paths.portable = false;
+    paths.shippedFolder = programFolder.parent_path() / "share" / "orbelquint";
+    const std::filesystem::path config = UserFolder(environment, "XDG_CONFIG_HOME", ".config");
+    if (!config.empty()) paths.settingsFile = config / "orbelquint" / "prev.ini";
+    paths.weekPageFolder = FolderFrom(environment, "XDG_RUNTIME_DIR");
+    if (paths.weekPageFolder.empty())
+        paths.weekPageFolder = UserFolder(environment, "XDG_CACHE_HOME", ".cache");
+    if (!paths.weekPageFolder.empty()) paths.weekPageFolder /= "orbelquint";
+    const std::filesystem::path home = FolderFrom(environment, "HOME");
+    if (!home.empty()) paths.saveFolder = DocumentsFolder(config, home);
+    return paths;
+}
+
+bool MakeOwnFolders(const AppPaths& paths) {
+    if (paths.portable) return true;
+    for (const std::filesystem::path& folder : {paths.settingsFile.parent_path(), paths.weekPageFolder}) {
+        std::error_code error;
+        if (folder.empty()) return false;
+        if (std::filesystem::create_directories(folder, error)) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+        }
+        if (!std::filesystem::is_directory(folder, error)) return false;
+    }
+    return true;
+}
+
+}  // namespace orbelquint

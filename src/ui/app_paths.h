@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+namespace orbelquint {
+
+// Looks up an environment variable; null when it is not set.
+using EnvironmentLookup = std::function<const char*(const char* name)>;
+
+// Where the program finds the files it ships and keeps its own, decided once at start. The rest of
+// the program asks here and does not know which way was chosen.
+//
+// Portable, when def.dat lies beside the program (the build tree, an unpacked folder, a USB
+// stick): every file is in the program's folder. Installed otherwise: the shipped files are in
+// ../share/orbelquint beside the program's folder, the settings file in the user's configuration
+// folder, the week page in the user's runtime folder, and copies are saved where the user picks,
+// starting in the documents folder. An installed program never writes beside itself.
+struct AppPaths {
+    bool portable = true;
+    std::filesystem::path shippedFolder;   // def.dat, main.html, voorbeeld.htm
+    std::filesystem::path settingsFile;    // prev.ini
+    std::filesystem::path weekPageFolder;  // where this copy's week page is written
+    std::filesystem::path saveFolder;      // where copies go (installed: where the save dialog starts)
+
+    std::filesystem::path PageTemplate() const { return shippedFolder / "def.dat"; }
+    std::filesystem::path StartPage() const { return shippedFolder / "main.html"; }
+    std::filesystem::path Sample() const { return shippedFolder / "voorbeeld.htm"; }
+};
+
+// Every file in `folder`: the portable way.
+inline AppPaths PortableAppPaths(const std::filesystem::path& folder) {
+    return {true, folder, folder / "prev.ini", folder, folder};
+}
+
+// The paths of a program in `programFolder`, with the user's folders taken from `environment`
+// (XDG_CONFIG_HOME, XDG_RUNTIME_DIR, XDG_CACHE_HOME, HOME and the documents folder of
+// user-dirs.dirs). A folder that cannot be told is left empty.
+AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const EnvironmentLookup& environment);
+
+// Makes the folders the program writes into, readable by the user only; false when one cannot be
+// made.
+bool MakeOwnFolders(const AppPaths& paths);
+
+}  // namespace orbelquint
