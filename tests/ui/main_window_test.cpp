@@ -57,17 +57,20 @@ class MainWindowTest : public ::testing::Test {
 
     // Starts the program in `appDir` (the test folder by default) on `today`; the agreement, when
     // it comes, is closed.
+    // An installed program's paths or a file to open are set in `environment_` before.
     void Start(QDate today = QDate(2026, 12, 8), std::filesystem::path appDir = {}) {
         today_ = today;
         if (appDir.empty()) appDir = folder_.Path();
-        main_ = std::make_unique<Main>(MainEnvironment{
-            PortableAppPaths(appDir), [this] { return today_; },
-            [this](QWidget*, const QString& filter, const QString& title) {
-                dialogCalls_ << filter + "|" + title;
-                const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
-                if (!dialogAnswers_.empty()) dialogAnswers_.pop_front();
-                return answer;
-            }});
+        MainEnvironment environment = environment_;
+        if (environment.paths.shippedFolder.empty()) environment.paths = PortableAppPaths(appDir);
+        environment.today = [this] { return today_; };
+        environment.openDialog = [this](QWidget*, const QString& filter, const QString& title) {
+            dialogCalls_ << filter + "|" + title;
+            const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
+            if (!dialogAnswers_.empty()) dialogAnswers_.pop_front();
+            return answer;
+        };
+        main_ = std::make_unique<Main>(environment);
         builds_ = 0;
         QObject::connect(main_.get(), &Main::WeekPageBuilt, [this] { ++builds_; });
         const ModalAnswerer agreement(Close);
@@ -93,6 +96,7 @@ class MainWindowTest : public ::testing::Test {
     void TypeInto(QLineEdit* box, const QString& text) { QTest::keyClicks(box, text); }
 
     testing::TempDir folder_;
+    MainEnvironment environment_;
     QDate today_;
     std::deque<QString> dialogAnswers_;
     QStringList dialogCalls_;
@@ -527,6 +531,44 @@ TEST_F(MainWindowTest, TwoCopiesInOneFolderEachKeepTheirOwnPage) {
     EXPECT_EQ(ReadFile(AppFile("5 Wetenschappen-Wiskunde - week50.html")), WeekPage());
     first->close();
     EXPECT_FALSE(std::filesystem::exists(AppFile("temp.htm")));
+}
+
+TEST_F(MainWindowTest, AnInstalledProgramWritesOnlyInTheUsersFolders) {
+    const std::filesystem::path prefix = folder_.Path() / "prefix";
+    std::filesystem::create_directories(prefix / "share/orbelquint");
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::copy_file(AppFile("def.dat"), prefix / "share/orbelquint/def.dat");
+    const std::filesystem::path home = folder_.Path() / "thuis";
+    std::filesystem::create_directories(home / "Documenten");
+    environment_.paths = {false, prefix / "share/orbelquint", home / ".config/orbelquint/prev.ini",
+                          home / "run/orbelquint", home / "Documenten"};
+    QStringList proposals;
+    environment_.saveDialog = [&proposals](QWidget*, const QString& proposed) {
+        proposals << proposed;
+        return proposed;
+    };
+    environment_.fileToOpen = SampleTimetable();
+    Start();
+    EXPECT_EQ(agreementsShown_, 1);
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));
+    EXPECT_TRUE(std::filesystem::exists(home / "run/orbelquint/temp.htm"));
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    const std::filesystem::path copy = home / "Documenten/5 Wetenschappen-Wiskunde - week50.html";
+    EXPECT_EQ(proposals, QStringList{QString::fromStdString(copy.string())});
+    EXPECT_EQ(ReadFile(copy), ReadFile(home / "run/orbelquint/temp.htm"));
+    main_->close();
+    EXPECT_FALSE(std::filesystem::exists(home / "run/orbelquint/temp.htm"));
+    EXPECT_EQ(ReadFile(home / ".config/orbelquint/prev.ini"), environment_.fileToOpen.string() + "\r\n0\r\n");
+
+    environment_.fileToOpen.clear();
+    Start();
+    EXPECT_EQ(agreementsShown_, 0);
+    EXPECT_EQ(builds_, 1);
+    main_->close();
+    std::size_t underPrefix = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(prefix))
+        underPrefix += entry.is_regular_file();
+    EXPECT_EQ(underPrefix, 1u);  // def.dat only
 }
 
 TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
