@@ -22,7 +22,7 @@ class WeekToolTest : public ::testing::Test {
     int Run(std::vector<std::string> arguments) {
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunWeekTool(arguments, folder_.Path(), out, err);
+        const int status = RunWeekTool(arguments, folder_.Path() / "def.dat", out, err);
         out_ = out.str();
         err_ = err.str();
         return status;

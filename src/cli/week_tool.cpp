@@ -26,7 +26,7 @@ constexpr const char* kUsage =
     "naam waaronder de pagina wordt opgeslagen.\n"
     "\n"
     "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
-    "  --template BESTAND  paginasjabloon (standaard def.dat naast het programma)\n"
+    "  --template BESTAND  paginasjabloon (standaard def.dat bij het programma)\n"
     "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
     "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
     "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
@@ -53,17 +53,15 @@ bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& o
     return std::filesystem::equivalent(one, other, error) && !error;
 }
 
-int WritePage(const WeekPageCommand& command, const std::filesystem::path& programDir, std::ostream& out,
+int WritePage(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate, std::ostream& out,
               std::ostream& err) {
     WeekPageRequest request;
     request.dataFile = command.dataFile;
     request.currentWeek = command.week;
     request.seriesFilter = command.series.has_value();
     request.chosenSeries = request.seriesFilter ? LeadingNumber(*command.series) : 0;
-    // Without a program folder the built-in template is used: never a def.dat of the working folder.
-    request.templateFile = command.templateFile ? std::filesystem::path(*command.templateFile)
-                           : programDir.empty() ? std::filesystem::path()
-                                                : programDir / "def.dat";
+    request.templateFile =
+        command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;
     request.specialFiles = SpecialFiles::Allow;
     if (command.outputFile) {
         for (const std::filesystem::path& input :
@@ -92,7 +90,7 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& progr
 
 }  // namespace
 
-int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& programDir,
+int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& defaultTemplate,
                 std::ostream& out, std::ostream& err) {
     const Command command = ParseCommandLine(arguments);
     if (const auto* usageError = std::get_if<UsageError>(&command)) {
@@ -108,7 +106,7 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
         return kExitSuccess;
     }
     if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) return PrintWeeksOf(*weekOf, out, err);
-    return WritePage(std::get<WeekPageCommand>(command), programDir, out, err);
+    return WritePage(std::get<WeekPageCommand>(command), defaultTemplate, out, err);
 }
 
 }  // namespace orbelquint

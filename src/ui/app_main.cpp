@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "core/file_handle.h"
-#include "ui/app_paths.h"
+#include "core/app_paths.h"
 #include "ui/application_setup.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window.h"

@@ -71,8 +71,9 @@ std::int16_t WeekOf(QDate date) {
 
 Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
     setWindowTitle("OrbelQuint");
-    QIcon icon(":/orbelquint-32.xpm");
-    icon.addFile(":/orbelquint-16.xpm");
+    QIcon icon;
+    for (const char* size : {"16", "32", "48"})
+        icon.addFile(QString(":/icons/%1/" ORBELQUINT_ID ".png").arg(size));
     setWindowIcon(icon);
     setFixedSize(Pixels(6855), Pixels(4635));
     move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));

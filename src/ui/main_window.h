@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/app_paths.h"
+#include "core/app_paths.h"
 
 class QCalendarWidget;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "ui/app_paths.h"
+#include "core/app_paths.h"
 
 #include <string>
 #include <string_view>
