@@ -121,10 +121,12 @@ TEST_F(WeekToolTest, PrintsTheWeekOfEachDate) {
     EXPECT_EQ(out_, "1\n53\n1\n");
 }
 
-TEST_F(WeekToolTest, HelpGoesToStandardOutput) {
+TEST_F(WeekToolTest, HelpAndVersionGoToStandardOutput) {
     ASSERT_EQ(Run({"--help"}), kExitSuccess);
     EXPECT_TRUE(out_.starts_with("Gebruik: orbelquint-week"));
     EXPECT_EQ(err_, "");
+    ASSERT_EQ(Run({"--version"}), kExitSuccess);
+    EXPECT_EQ(out_, "orbelquint-week " ORBELQUINT_VERSION "\n");
 }
 
 }  // namespace
