@@ -370,6 +370,7 @@ TEST_F(MainWindowTest, AReadOnlyProgramFolderStillShowsThePage) {
     const QString file = QString::fromStdString(SampleTimetable());
     Start(QDate(2026, 12, 8), readOnly);  // no settings file can be made: a first start
     EXPECT_EQ(agreementsShown_, 1);
+    EXPECT_TRUE(main_->lbInfo->text().contains("prev.ini"));  // said in the window, not only on stderr
     dialogAnswers_.push_back(file);
     main_->btnBrowse->click();
     EXPECT_EQ(main_->lbInfo->text(), "Dit gegevens bestand gaat van week 36 tot week 52");
@@ -564,6 +565,7 @@ TEST_F(MainWindowTest, AnInstalledProgramWritesOnlyInTheUsersFolders) {
     Start();
     EXPECT_EQ(agreementsShown_, 0);
     EXPECT_EQ(builds_, 1);
+    EXPECT_EQ(std::filesystem::current_path(), folder_.Path());  // the open-file dialog starts by the file
     main_->close();
     std::size_t underPrefix = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(prefix))
