@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 #include <ostream>
-#include <streambuf>
 
+#include "core/discarding_buffer.h"
 #include "core/file_handle.h"
 #include "core/week_page.h"
 #include "generated_timetable.h"
@@ -17,20 +17,15 @@
 namespace orbelquint::bench {
 namespace {
 
-class DiscardingBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
-
 // The floor: the file read in 64 KiB blocks like the builder reads it, its lines counted with memchr.
 std::size_t CountLines(const std::filesystem::path& file) {
     const FileHandle handle = OpenForReading(file);
     const auto buffer = std::make_unique<char[]>(64 * 1024);
     std::size_t lines = 0;
     for (std::size_t count; (count = std::fread(buffer.get(), 1, 64 * 1024, handle.get())) > 0;) {
-        for (const char* at = buffer.get(); (at = static_cast<const char*>(
-                                                 std::memchr(at, '\n', count - static_cast<std::size_t>(at - buffer.get())))) != nullptr;
+        for (const char* at = buffer.get();
+             (at = static_cast<const char*>(
+                  std::memchr(at, '\n', count - static_cast<std::size_t>(at - buffer.get())))) != nullptr;
              ++at) {
             ++lines;
         }
@@ -46,7 +41,8 @@ double Seconds(auto&& work) {
 
 void Floor(benchmark::State& state) {
     const std::filesystem::path& file = GeneratedTimetable(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(CountLines(file));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountLines(file));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
 }
 
@@ -54,7 +50,8 @@ void Floor(benchmark::State& state) {
 void Build(benchmark::State& state) {
     const std::filesystem::path& file = GeneratedTimetable(static_cast<std::size_t>(state.range(0)));
     double floor = 1e9;
-    for (int i = 0; i < 5; ++i) floor = std::min(floor, Seconds([&] { benchmark::DoNotOptimize(CountLines(file)); }));
+    for (int i = 0; i < 5; ++i)
+        floor = std::min(floor, Seconds([&] { benchmark::DoNotOptimize(CountLines(file)); }));
 
     WeekPageRequest request;
     request.dataFile = file.string();
@@ -64,7 +61,8 @@ void Build(benchmark::State& state) {
     DiscardingBuffer discard;
     std::ostream page(&discard);
     double total = 0;
-    for (auto _ : state) total += Seconds([&] { benchmark::DoNotOptimize(BuildWeekPage(request, page)); });
+    for (auto _ : state)
+        total += Seconds([&] { benchmark::DoNotOptimize(BuildWeekPage(request, page)); });
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
     state.counters["x_floor"] = benchmark::Counter(total / floor, benchmark::Counter::kAvgIterations);
 }

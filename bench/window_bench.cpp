@@ -28,14 +28,17 @@ void ChangeOfWeek(benchmark::State& state, const std::filesystem::path& dataFile
         (forward ? main.btnUp : main.btnDown)->click();
         forward = !forward;
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(dataFile)));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(std::filesystem::file_size(dataFile)));
 }
 
 void Sample(benchmark::State& state) {
     ChangeOfWeek(state, std::filesystem::path(ORBELQUINT_DATA_DIR) / "voorbeeld.htm");
 }
 
-void OneMegabyte(benchmark::State& state) { ChangeOfWeek(state, GeneratedTimetable(1'000'000)); }
+void OneMegabyte(benchmark::State& state) {
+    ChangeOfWeek(state, GeneratedTimetable(1'000'000));
+}
 
 BENCHMARK(Sample)->Unit(benchmark::kMillisecond);
 BENCHMARK(OneMegabyte)->Unit(benchmark::kMillisecond);

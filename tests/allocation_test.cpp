@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <new>
 #include <ostream>
-#include <streambuf>
 #include <string>
 
+#include "core/discarding_buffer.h"
 #include "core/week_page.h"
 #include "test_files.h"
 
@@ -32,13 +32,6 @@ void operator delete(void* memory, std::size_t) noexcept {
 
 namespace orbelquint {
 namespace {
-
-// Takes the page and keeps nothing of it.
-class DiscardingBuffer : public std::streambuf {
-  protected:
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
 
 std::string TimetableOfDays(int days) {
     std::string file = "<h1>5 Wetenschappen-Wiskunde</h1>\r\n<pre>\r\n";

@@ -133,6 +133,36 @@ TEST_F(WeekPageTest, FindsTheFirstLaterWeekInWhichTheTimetableChanges) {
     EXPECT_EQ(FirstChangeText(Build(Timetable({{"Maandag", {Lesson(1, 10)}}}), 30).report), "");
 }
 
+TEST_F(WeekPageTest, ChangeWeeksAreWhereFilteredLessonsStartOrEndedTheWeekBefore) {
+    struct Case {
+        std::string lesson;
+        std::vector<int> weeks;
+    };
+    const Case cases[] = {
+        {Lesson(3, 9), {3, 10}},
+        {Lesson(1, 52), {1, 53}},
+        {Lesson(52, 53), {52}},
+        {Lesson(53, 60), {53}},
+        {Lesson(5, 3), {}},
+        {Lesson(0, 5), {}},
+        {Lesson(4, 4, "WIS", " 1"), {}},
+        {Lesson(4, 4, "WIS", " 0"), {4, 5}},
+        {"  " + Lesson(3, 9), {}},
+    };
+    for (const auto& [lesson, weeks] : cases) {
+        // The week shown does not matter; the series filter does.
+        const WeekPageResult result =
+            Build(Timetable({{"Maandag", {Lesson(20, 20, "NED", " 2"), lesson}}}), 40, 2);
+        std::vector<int> found;
+        for (int week = 1; week <= kLastWeek; ++week) {
+            if (result.report.changeWeeks.test(static_cast<std::size_t>(week)) && week != 20 && week != 21)
+                found.push_back(week);
+        }
+        EXPECT_EQ(found, weeks) << lesson;
+    }
+    EXPECT_TRUE(Build("geen rooster", 40).report.changeWeeks.none());
+}
+
 TEST_F(WeekPageTest, SeriesFilterKeepsTheChosenSeriesAndLessonsForAll) {
     const std::vector<std::string> lessons = {Lesson(1, 9, "S2A", " 2"), Lesson(1, 9, "S2B", "02"),
                                               Lesson(1, 9, "S0", " 0"),  Lesson(1, 9, "ALL", "  "),

@@ -116,6 +116,14 @@ TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {
     EXPECT_NE(err_.find("save-name: \\x1b]0;titel"), std::string::npos);
 }
 
+TEST_F(WeekToolTest, PrintsTheChangeWeeksOnePerLine) {
+    ASSERT_EQ(Run({"--change-weeks", "--series", "2", dataFile_}), kExitSuccess);
+    EXPECT_EQ(out_, "3\n10\n");
+    EXPECT_EQ(Run({"--change-weeks", folder_.Write("geen.htm", "geen rooster").string()}), kExitFailure);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Run({"--change-weeks", dataFile_, "5"}), kExitUsage);
+}
+
 TEST_F(WeekToolTest, PrintsTheWeekOfEachDate) {
     ASSERT_EQ(Run({"--week-of", "01-01-2003", "29-12-2003", "5-01-2003"}), kExitSuccess);
     EXPECT_EQ(out_, "1\n53\n1\n");

@@ -33,6 +33,7 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     WeekPageCommand command;
     std::vector<std::string> positional;
     bool optionsEnded = false;
+    bool changeWeeks = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         // A lone "-" or a negative week such as "-2" is a positional argument.
@@ -46,6 +47,10 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
         }
         if (argument == "--help") return HelpCommand{};
         if (argument == "--version") return VersionCommand{};
+        if (argument == "--change-weeks") {
+            changeWeeks = true;
+            continue;
+        }
         std::optional<std::string>* value = nullptr;
         if (argument == "--series") value = &command.series;
         if (argument == "--template") value = &command.templateFile;
@@ -53,6 +58,12 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
         if (value == nullptr) return UsageError{"Onbekende optie " + argument + "."};
         if (i + 1 == arguments.size()) return UsageError{argument + " verwacht een waarde."};
         *value = arguments[++i];
+    }
+    if (changeWeeks) {
+        if (command.templateFile || command.outputFile)
+            return UsageError{"--change-weeks neemt geen --template of --output."};
+        if (positional.size() != 1) return UsageError{"Geef één gegevensbestand."};
+        return ChangeWeeksCommand{positional[0], command.series};
     }
     if (positional.size() != 2) return UsageError{"Geef een gegevensbestand en een week."};
     command.dataFile = positional[0];

@@ -18,6 +18,12 @@ struct WeekPageCommand {
     std::optional<std::string> outputFile;
 };
 
+// orbelquint-week --change-weeks [--series TEXT] DATAFILE
+struct ChangeWeeksCommand {
+    std::string dataFile;
+    std::optional<std::string> series;
+};
+
 // orbelquint-week --week-of DATE...
 struct WeekOfCommand {
     std::vector<std::string> dates;
@@ -30,7 +36,8 @@ struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<WeekPageCommand, WeekOfCommand, HelpCommand, VersionCommand, UsageError>;
+using Command =
+    std::variant<WeekPageCommand, ChangeWeeksCommand, WeekOfCommand, HelpCommand, VersionCommand, UsageError>;
 
 // Reads the arguments that follow the program name.
 Command ParseCommandLine(std::span<const std::string> arguments);

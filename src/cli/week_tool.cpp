@@ -7,6 +7,7 @@
 
 #include "calendar/week_number.h"
 #include "cli/command_line.h"
+#include "core/discarding_buffer.h"
 #include "core/number_text.h"
 #include "core/report_texts.h"
 #include "core/text_encoding.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "Gebruik: orbelquint-week [--series REEKS] [--template BESTAND] [--output BESTAND] "
     "GEGEVENSBESTAND WEEK\n"
+    "         orbelquint-week --change-weeks [--series REEKS] GEGEVENSBESTAND\n"
     "         orbelquint-week --week-of DATUM...\n"
     "\n"
     "Schrijft de weekpagina van het lesrooster GEGEVENSBESTAND voor WEEK naar de standaarduitvoer.\n"
@@ -29,6 +31,7 @@ constexpr const char* kUsage =
     "  --template BESTAND  paginasjabloon (standaard def.dat bij het programma)\n"
     "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
     "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
+    "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
     "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
     "  --help              deze hulp tonen\n"
     "  --version           het versienummer tonen\n";
@@ -47,6 +50,31 @@ int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& 
     return kExitSuccess;
 }
 
+// The data file and series filter of a request, from the command line.
+WeekPageRequest RequestFor(const std::string& dataFile, const std::optional<std::string>& series) {
+    WeekPageRequest request;
+    request.dataFile = dataFile;
+    request.seriesFilter = series.has_value();
+    request.chosenSeries = request.seriesFilter ? LeadingNumber(*series) : 0;
+    request.specialFiles = SpecialFiles::Allow;
+    return request;
+}
+
+// The change weeks, found by a build whose page is thrown away.
+int PrintChangeWeeks(const ChangeWeeksCommand& command, std::ostream& out, std::ostream& err) {
+    DiscardingBuffer discard;
+    std::ostream page(&discard);
+    const WeekPageResult result = BuildWeekPage(RequestFor(command.dataFile, command.series), page);
+    if (result.status != BuildStatus::Complete) {
+        err << result.message << "\n";
+        return kExitFailure;
+    }
+    for (int week = 1; week <= kLastWeek; ++week) {
+        if (result.report.changeWeeks.test(static_cast<std::size_t>(week))) out << week << "\n";
+    }
+    return kExitSuccess;
+}
+
 // True when both names lead to one file, through links or not.
 bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& other) {
     std::error_code error;
@@ -55,14 +83,10 @@ bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& o
 
 int WritePage(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate, std::ostream& out,
               std::ostream& err) {
-    WeekPageRequest request;
-    request.dataFile = command.dataFile;
+    WeekPageRequest request = RequestFor(command.dataFile, command.series);
     request.currentWeek = command.week;
-    request.seriesFilter = command.series.has_value();
-    request.chosenSeries = request.seriesFilter ? LeadingNumber(*command.series) : 0;
     request.templateFile =
         command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;
-    request.specialFiles = SpecialFiles::Allow;
     if (command.outputFile) {
         for (const std::filesystem::path& input :
              {std::filesystem::path(request.dataFile), request.templateFile}) {
@@ -106,6 +130,8 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
         return kExitSuccess;
     }
     if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) return PrintWeeksOf(*weekOf, out, err);
+    if (const auto* changeWeeks = std::get_if<ChangeWeeksCommand>(&command))
+        return PrintChangeWeeks(*changeWeeks, out, err);
     return WritePage(std::get<WeekPageCommand>(command), defaultTemplate, out, err);
 }
 

@@ -29,7 +29,8 @@ WeekPageResult Failure(std::string message) {
 
 WeekPageResult LineTooLong(std::string_view what, std::string_view file) {
     return Failure(std::string(what) + " " + Quoted(file) + " heeft een regel van meer dan " +
-                   std::to_string(kMaxLineLength / (std::size_t{1024} * 1024)) + " MB en is geen tekstbestand.");
+                   std::to_string(kMaxLineLength / (std::size_t{1024} * 1024)) +
+                   " MB en is geen tekstbestand.");
 }
 
 // A continuation line carries on the lesson line above it and is shown or hidden with it.
@@ -177,11 +178,16 @@ class DayWriter {
         if (to >= week && to + 1 < report_.firstChange)
             report_.firstChange = static_cast<std::int16_t>(to + 1);
 
-        bool shown = from <= week && week <= to;
-        if (shown && request_.seriesFilter) {
+        bool passes = true;
+        if (request_.seriesFilter) {
             const double series = SeriesField(line);
-            shown = series == 0 || series == request_.chosenSeries;
+            passes = series == 0 || series == request_.chosenSeries;
         }
+        if (passes && 1 <= from && from <= to) {
+            if (from <= kLastWeek) report_.changeWeeks.set(static_cast<std::size_t>(from));
+            if (to < kLastWeek) report_.changeWeeks.set(static_cast<std::size_t>(to + 1));
+        }
+        const bool shown = passes && from <= week && week <= to;
         if (shown) page_.Row({line});
         return shown;
     }

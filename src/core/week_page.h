@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
@@ -23,6 +24,9 @@ struct WeekPageRequest {
 // The first-change week when the timetable does not change after the current week.
 inline constexpr std::int16_t kNoChange = 120;
 
+// The weeks of a school year that can be change weeks: 1 to 53.
+inline constexpr int kLastWeek = 53;
+
 // What a complete build tells about the data file. The week figures take every lesson line into
 // account, shown or not.
 struct WeekPageReport {
@@ -30,6 +34,10 @@ struct WeekPageReport {
     std::int16_t minWeek = 60;
     std::int16_t maxWeek = 0;
     std::int16_t firstChange = kNoChange;
+    // The change weeks under the series filter, whatever the current week: week w (1 to 53) is one
+    // when a lesson line the filter lets through, with 1 <= from <= to, starts in w or ended in
+    // week w - 1. Indexed by week number.
+    std::bitset<kLastWeek + 1> changeWeeks;
 };
 
 enum class BuildStatus {
