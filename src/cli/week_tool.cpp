@@ -83,19 +83,10 @@ bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& o
 
 int WritePage(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate, std::ostream& out,
               std::ostream& err) {
-    WeekPageRequest request = RequestFor(command.dataFile, command.series);
-    request.currentWeek = command.week;
-    request.templateFile =
-        command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;
-    if (command.outputFile) {
-        for (const std::filesystem::path& input :
-             {std::filesystem::path(request.dataFile), request.templateFile}) {
-            if (IsSameFile(*command.outputFile, input)) {
-                err << "De uitvoer \"" << *command.outputFile << "\" is hetzelfde bestand als \""
-                    << input.string() << "\"; er is niets geschreven.\n";
-                return kExitFailure;
-            }
-        }
+    const WeekPageRequest request = RequestOf(command, defaultTemplate);
+    if (const std::string refusal = OutputIsInput(command, request); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitFailure;
     }
     const WeekPageResult result =
         command.outputFile ? WriteWeekPageFile(request, *command.outputFile) : BuildWeekPage(request, out);
@@ -113,6 +104,26 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
 }
 
 }  // namespace
+
+WeekPageRequest RequestOf(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate) {
+    WeekPageRequest request = RequestFor(command.dataFile, command.series);
+    request.currentWeek = command.week;
+    request.templateFile =
+        command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;
+    return request;
+}
+
+std::string OutputIsInput(const WeekPageCommand& command, const WeekPageRequest& request) {
+    if (!command.outputFile) return {};
+    for (const std::filesystem::path& input :
+         {std::filesystem::path(request.dataFile), request.templateFile}) {
+        if (IsSameFile(*command.outputFile, input)) {
+            return "De uitvoer \"" + *command.outputFile + "\" is hetzelfde bestand als \"" + input.string() +
+                   "\"; er is niets geschreven.";
+        }
+    }
+    return {};
+}
 
 int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& defaultTemplate,
                 std::ostream& out, std::ostream& err) {

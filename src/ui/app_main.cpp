@@ -2,24 +2,28 @@
 #include <QApplication>
 #include <QDate>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <system_error>
 
-#include "core/file_handle.h"
 #include "core/app_paths.h"
+#include "core/file_handle.h"
 #include "ui/application_setup.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window.h"
+#include "ui/pdf_export.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Gebruik: orbelquint [BESTAND]\n"
+    "       orbelquint --pdf PDF [--series REEKS] GEGEVENSBESTAND WEEK\n"
     "\n"
     "Toont het lesrooster van een klas week per week. Met BESTAND wordt dat gegevensbestand\n"
-    "geopend, zoals met de knop \"...\".\n"
+    "geopend, zoals met de knop \"...\". Met --pdf wordt de weekpagina zonder venster als PDF\n"
+    "geschreven; WEEK en de afsluitstatus zijn die van orbelquint-week.\n"
     "\n"
     "  --help     deze hulp tonen\n"
     "  --version  het versienummer tonen\n";
@@ -33,14 +37,24 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0)
             return std::cout << "orbelquint " ORBELQUINT_VERSION "\n" ? 0 : 1;
     }
+    const bool exportPdf = std::any_of(
+        argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--pdf") == 0; });
+    // The PDF export needs no display: Qt draws offscreen.
+    if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);  // takes Qt's own options out of argv
+    const auto programFolder = orbelquint::ProgramFolder();
+    if (exportPdf) {
+        orbelquint::SetUpApplication(app);
+        const std::filesystem::path pageTemplate =
+            programFolder ? orbelquint::DecideAppPaths(*programFolder, &std::getenv).PageTemplate() : "";
+        return orbelquint::ExportPdf({argv + 1, argv + argc}, pageTemplate);
+    }
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
         std::cerr << "Onbekende argumenten.\n\n" << kUsage;
         return 2;
     }
     orbelquint::SetUpApplication(app);
     // The program finds its files from its own folder; without it, it writes nowhere.
-    const auto programFolder = orbelquint::ProgramFolder();
     if (!programFolder) {
         QMessageBox::critical(nullptr, "OrbelQuint",
                               "De map van het programma kan niet worden gevonden. OrbelQuint stopt zonder "
