@@ -33,9 +33,9 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     // Answered before any window system is asked for.
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) return std::cout << kUsage ? 0 : 1;
+        if (std::strcmp(argv[i], "--help") == 0) return (std::cout << kUsage) ? 0 : 1;
         if (std::strcmp(argv[i], "--version") == 0)
-            return std::cout << "orbelquint " ORBELQUINT_VERSION "\n" ? 0 : 1;
+            return (std::cout << "orbelquint " ORBELQUINT_VERSION "\n") ? 0 : 1;
     }
     const bool exportPdf = std::any_of(
         argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--pdf") == 0; });

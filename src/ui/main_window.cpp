@@ -10,6 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -23,13 +27,17 @@
 #include "calendar/week_navigation.h"
 #include "calendar/week_number.h"
 #include "core/atomic_file.h"
+#include "core/file_handle.h"
 #include "core/number_text.h"
 #include "core/report_texts.h"
 #include "core/week_page.h"
 #include "ui/agreement.h"
 #include "ui/calendar_dates.h"
+#include "ui/data_file_watch.h"
 #include "ui/display.h"
+#include "ui/file_drop.h"
 #include "ui/page_decoding.h"
+#include "ui/page_printing.h"
 #include "ui/page_view.h"
 #include "ui/screen_placement.h"
 #include "ui/settings_file.h"
@@ -55,6 +63,9 @@ QLabel* PlaceLabel(QWidget* container, int left, int top, int width, int height)
     return label;
 }
 
+// The largest week page printed or exported; a real one is a few kilobytes.
+constexpr std::size_t kMaxPrintedPage = std::size_t{64} * 1024 * 1024;
+
 // Room between the windows and around them on the screen, in pixels.
 constexpr int kScreenMargin = 24;
 
@@ -75,7 +86,7 @@ Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
     for (const char* size : {"16", "32", "48"})
         icon.addFile(QString(":/icons/%1/" ORBELQUINT_ID ".png").arg(size));
     setWindowIcon(icon);
-    setFixedSize(Pixels(6855), Pixels(4635));
+    setFixedSize(Pixels(6855), Pixels(4995));
     move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
     CreateControls();
     // Texts from the data file and messages naming files are shown as they are, never as HTML.
@@ -83,8 +94,11 @@ Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
         label->setTextFormat(Qt::PlainText);
     // The settings file keeps one name per line: a line break cannot be part of one.
     txtFileName->setValidator(new QRegularExpressionValidator(QRegularExpression("[^\\r\\n]*"), txtFileName));
+    NameControls();
     SetTabOrder();
     ConnectHandlers();
+    AddWeekShortcuts(*this, Actions());
+    new FileDrop(*this, [this](const QString& file) { OpenDataFile(file); });
     txtFileName->setFocus();
 }
 
@@ -127,13 +141,51 @@ void Main::CreateControls() {
     lbFirstChange = PlaceLabel(this, 120, 3600, 3255, 615);
     // The save caption names the file, which is often longer than one line of the button.
     btnSave = Place<WrapButton>(this, 3480, 3600, 3255, 615, "Opslaan als ");
+    btnPrint = Place<QPushButton>(this, 3480, 4320, 1140, 255, "Afdrukken ...");
+    btnExportPdf = Place<QPushButton>(this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
     Label1 =
-        Place<QLabel>(this, 120, 4320, 6615, 255, "OrbelQuint: het lesrooster van je klas, week per week.");
+        Place<QLabel>(this, 120, 4680, 6615, 255, "OrbelQuint: het lesrooster van je klas, week per week.");
+    watch_ = new DataFileWatch(this);
+}
+
+// What a screen reader says of each control, and the keys a button's tooltip names.
+void Main::NameControls() {
+    const std::pair<QWidget*, const char*> names[] = {{txtFileName, "Gegevensbestand"},
+                                                      {btnBrowse, "Gegevensbestand kiezen"},
+                                                      {lbRichting, "Richting"},
+                                                      {lbInfo, "Weken van het gegevensbestand"},
+                                                      {btnShowData, "Gegevens weergeven"},
+                                                      {chReeks, "Alleen lessen tonen voor reeks"},
+                                                      {txtReeks, "Reeks"},
+                                                      {btnDown, "Vorige week"},
+                                                      {txtWeek, "Weeknummer"},
+                                                      {btnUp, "Volgende week"},
+                                                      {btnToday, "Deze week"},
+                                                      {Cal, "Kalender"},
+                                                      {lbFirstChange, "Eerste verandering"},
+                                                      {btnSave, "Opslaan als"},
+                                                      {btnPrint, "Afdrukken"},
+                                                      {btnExportPdf, "Exporteren als PDF"}};
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(name);
+    btnBrowse->setToolTip("Gegevensbestand kiezen (Ctrl+O)");
+    btnDown->setToolTip("Vorige week (Alt+Links, Ctrl+PgUp)");
+    btnUp->setToolTip("Volgende week (Alt+Rechts, Ctrl+PgDown)");
+    btnToday->setToolTip("Deze week (Alt+Home)");
+    btnSave->setToolTip("Een kopie van de weekpagina opslaan (Ctrl+S)");
+    btnPrint->setToolTip("De weekpagina afdrukken (Ctrl+P)");
+    btnExportPdf->setToolTip("De weekpagina als PDF opslaan (Ctrl+E)");
+}
+
+WeekActions Main::Actions() {
+    return {[this] { btnUp_Click(); },        [this] { btnDown_Click(); }, [this] { btnToday_Click(); },
+            [this] { btnBrowse_Click(); },    [this] { btnSave_Click(); }, [this] { btnPrint_Click(); },
+            [this] { btnExportPdf_Click(); }, [this] { BuildWeekPage(); }};
 }
 
 void Main::SetTabOrder() {
-    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek, btnDown, btnUp,   btnToday,
-                              btnShowData, Cal,       btnSave, chReeks, txtReeks};
+    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek,  btnDown,      btnUp,   btnToday, btnShowData,
+                              Cal,         btnSave,   btnPrint, btnExportPdf, chReeks, txtReeks};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -142,6 +194,10 @@ void Main::ConnectHandlers() {
     connect(btnBrowse, &QPushButton::clicked, this, &Main::btnBrowse_Click);
     connect(btnShowData, &QPushButton::clicked, this, &Main::btnShowData_Click);
     connect(btnSave, &QPushButton::clicked, this, &Main::btnSave_Click);
+    connect(btnPrint, &QPushButton::clicked, this, &Main::btnPrint_Click);
+    connect(btnExportPdf, &QPushButton::clicked, this, &Main::btnExportPdf_Click);
+    connect(watch_, &DataFileWatch::Changed, this, &Main::BuildWeekPage);
+    connect(watch_, &DataFileWatch::Vanished, this, &Main::DataFileVanished);
     connect(chReeks, &QCheckBox::toggled, this, &Main::chReeks_Click);
     connect(txtReeks, &QLineEdit::textChanged, this, &Main::txtReeks_Change);
     connect(btnToday, &QPushButton::clicked, this, &Main::btnToday_Click);
@@ -225,9 +281,21 @@ void Main::SaveSettings() {
 void Main::btnBrowse_Click() {
     const QString chosen = environment_.openDialog(this, "Webpaginas (*.htm*)", "Gegevens inladen");
     if (chosen == "cancel") return;
-    txtFileName->setText(chosen);
+    OpenDataFile(chosen);
+}
+
+// A data file chosen with "..." or dropped on a window: its page of the current week is built.
+void Main::OpenDataFile(const QString& file) {
+    txtFileName->setText(file);
     dataLoaded_ = true;
     BuildWeekPage();
+}
+
+// The page shown stays; it comes back up to date when the file does.
+void Main::DataFileVanished() {
+    lbInfo->setText(
+        QString("Het gegevensbestand %1 is verdwenen; de weekpagina blijft staan tot het terug is.")
+            .arg(txtFileName->text()));
 }
 
 void Main::btnShowData_Click() {
@@ -243,15 +311,7 @@ void Main::btnSave_Click() {
                     "geschreven.")
                 .arg(QFile::decodeName(QByteArray::fromStdString(WeekPageFile().parent_path().string()))));
     }
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(WeekPageFile(), error)) {
-        return Refuse("Er is nog geen weekpagina om op te slaan. Kies eerst een gegevensbestand.");
-    }
-    if (!pageIsCurrent_) {
-        return Refuse(QString("De weekpagina van week %1 kon niet worden gemaakt (zie de melding bij het "
-                              "gegevensbestand); er is niets opgeslagen.")
-                          .arg(currentWeek_));
-    }
+    if (!PageIsCurrent("op te slaan")) return;
     const std::string name = SaveNameText().toStdString();
     if (name.size() > kMaxFileNameBytes) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen: de naam is te lang voor een bestand "
@@ -268,6 +328,33 @@ void Main::btnSave_Click() {
     if (!target.empty() && !CopyFileAtomically(WeekPageFile(), target)) {
         Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".")
                    .arg(QFile::decodeName(QByteArray::fromStdString(target.string()))));
+    }
+}
+
+void Main::btnPrint_Click() {
+    const auto page = ShownPage("af te drukken");
+    if (!page) return;
+    // The printer is made only now: start-up never waits for the print system.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    printer.setDocName(SaveNameText());
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!PaintPage(*page, printer, Footer())) Refuse("De weekpagina kan niet worden afgedrukt.");
+}
+
+void Main::btnExportPdf_Click() {
+    const auto page = ShownPage("om te zetten");
+    if (!page || !environment_.saveDialog) return;
+    QString name = SaveNameText();
+    name.replace(QRegularExpression("\\.html$"), ".pdf");
+    const QString proposed =
+        QFile::decodeName(QByteArray::fromStdString(environment_.paths.saveFolder.string())) + "/" + name;
+    const QString chosen = environment_.saveDialog(this, proposed, "PDF-bestanden (*.pdf)");
+    if (chosen.isEmpty()) return;
+    if (!WritePdf(*page, Footer(), QFile::encodeName(chosen).toStdString())) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(chosen));
     }
 }
 
@@ -337,6 +424,10 @@ void Main::BuildWeekPage() {
     WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
     // A program folder that takes no week page (read-only, or a folder in its place) still lets
     // the user see the page: it is built in memory and handed to the viewer as it is.
+    if (request.dataFile != watchedFile_) {
+        watchedFile_ = request.dataFile;
+        watch_->Watch(txtFileName->text());
+    }
     std::ostringstream pageInMemory;
     const bool inMemory = result.status == BuildStatus::PageNotWritten;
     if (inMemory) result = orbelquint::BuildWeekPage(request, pageInMemory);
@@ -350,8 +441,9 @@ void Main::BuildWeekPage() {
     lbRichting->setText(DecodeDataText(result.report.heading));
     Display& viewer = ShowViewer();
     ShowMain();
+    pageInMemory_ = QByteArray::fromStdString(pageInMemory.str());
     if (pageOnlyInMemory_) {
-        viewer.brwView->ShowPage(QByteArray::fromStdString(pageInMemory.str()));
+        viewer.brwView->ShowPage(pageInMemory_);
     } else {
         viewer.brwView->Navigate(WeekPageFile());
     }
@@ -376,6 +468,8 @@ Display& Main::ShowViewer() {
     // A viewer the user closed is deleting itself; its successor starts empty.
     if (!Viewer()) {
         display_ = new Display();
+        AddWeekShortcuts(*display_, Actions());
+        new FileDrop(*display_, [this](const QString& file) { OpenDataFile(file); });
         display_->move(frameGeometry().right() + kScreenMargin, y());
         // Beside the main window where there is room; on a small screen it overlaps it.
         display_->show();
@@ -396,10 +490,10 @@ void Main::ShowMain() {
 // Where a copy goes: beside the program without asking in the portable way, where the user picks
 // in the installed one; empty when the user cancels.
 std::filesystem::path Main::SaveTarget(const std::string& name) {
-    const std::filesystem::path proposed = environment_.paths.saveFolder / name;
+    std::filesystem::path proposed = environment_.paths.saveFolder / name;
     if (environment_.paths.portable) return proposed;
-    const QString chosen =
-        environment_.saveDialog(this, QFile::decodeName(QByteArray::fromStdString(proposed.string())));
+    const QString chosen = environment_.saveDialog(
+        this, QFile::decodeName(QByteArray::fromStdString(proposed.string())), "Webpaginas (*.html *.htm)");
     return QFile::encodeName(chosen).toStdString();
 }
 
@@ -409,6 +503,38 @@ const std::filesystem::path& Main::WeekPageFile() const {
 
 std::string Main::DataFileName() const {
     return QFile::encodeName(txtFileName->text()).toStdString();
+}
+
+// True when there is a page of the shown week and data file; otherwise says why, naming what the
+// page was wanted for ("op te slaan").
+bool Main::PageIsCurrent(const char* use) {
+    std::error_code error;
+    if (!pageOnlyInMemory_ && !std::filesystem::is_regular_file(WeekPageFile(), error)) {
+        Refuse(QString("Er is nog geen weekpagina %1. Kies eerst een gegevensbestand.").arg(use));
+        return false;
+    }
+    if (!pageIsCurrent_) {
+        Refuse(QString("De weekpagina van week %1 kon niet worden gemaakt (zie de melding bij het "
+                       "gegevensbestand); er is geen weekpagina %2.")
+                   .arg(currentWeek_)
+                   .arg(use));
+        return false;
+    }
+    return true;
+}
+
+// The bytes of the page shown, for printing and export; nullopt after saying why there are none.
+std::optional<QByteArray> Main::ShownPage(const char* use) {
+    if (!PageIsCurrent(use)) return std::nullopt;
+    if (pageOnlyInMemory_) return pageInMemory_;
+    const auto page = ReadFileStart(WeekPageFile(), kMaxPrintedPage);
+    if (page && page->Whole()) return QByteArray::fromStdString(page->bytes);
+    Refuse("De weekpagina kan niet worden gelezen.");
+    return std::nullopt;
+}
+
+QString Main::Footer() const {
+    return QString("Week %1 \u2013 %2").arg(currentWeek_).arg(lbRichting->text());
 }
 
 // The save name is made afresh from the heading and the week whenever it is needed.

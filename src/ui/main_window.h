@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/app_paths.h"
+#include "ui/week_shortcuts.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -21,6 +23,7 @@ class QPushButton;
 
 namespace orbelquint {
 
+class DataFileWatch;
 class Display;
 class WeekPageClaim;
 
@@ -28,9 +31,10 @@ class WeekPageClaim;
 using OpenDialogFunction =
     std::function<QString(QWidget* owner, const QString& filter, const QString& title)>;
 
-// The save dialog of an installed program: the path the user chose, starting from the proposed
-// one, or the empty text when the user cancels.
-using SaveDialogFunction = std::function<QString(QWidget* owner, const QString& proposed)>;
+// A save dialog: the path the user chose, starting from the proposed one and showing the files of
+// `filter`, or the empty text when the user cancels.
+using SaveDialogFunction =
+    std::function<QString(QWidget* owner, const QString& proposed, const QString& filter)>;
 
 // What the main window takes from its surroundings; tests put folders, a day and dialogs of their
 // own in place of the real ones.
@@ -38,7 +42,7 @@ struct MainEnvironment {
     AppPaths paths;
     std::function<QDate()> today;
     OpenDialogFunction openDialog;
-    SaveDialogFunction saveDialog = {};     // asked only by an installed program
+    SaveDialogFunction saveDialog = {};     // for PDF files, and for copies of an installed program
     std::filesystem::path fileToOpen = {};  // named on the command line; opened as if chosen with "..."
 };
 
@@ -77,6 +81,8 @@ class Main : public QWidget {
     QCalendarWidget* Cal;
     QLabel* lbFirstChange;
     QPushButton* btnSave;
+    QPushButton* btnPrint;
+    QPushButton* btnExportPdf;
     QLabel* Label1;
 
   signals:
@@ -88,12 +94,18 @@ class Main : public QWidget {
 
   private:
     void CreateControls();
+    void NameControls();
+    WeekActions Actions();
     void SetTabOrder();
     void ConnectHandlers();
 
     void btnBrowse_Click();
     void btnShowData_Click();
     void btnSave_Click();
+    void btnPrint_Click();
+    void btnExportPdf_Click();
+    void OpenDataFile(const QString& file);
+    void DataFileVanished();
     void chReeks_Click();
     void txtReeks_Change();
     void btnToday_Click();
@@ -115,6 +127,9 @@ class Main : public QWidget {
     const std::filesystem::path& WeekPageFile() const;
     std::string DataFileName() const;
     QString SaveNameText() const;
+    bool PageIsCurrent(const char* use);
+    std::optional<QByteArray> ShownPage(const char* use);
+    QString Footer() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
 
@@ -129,6 +144,9 @@ class Main : public QWidget {
     // written there.
     std::string rememberedDataFile_;
     std::unique_ptr<WeekPageClaim> weekPage_;
+    QByteArray pageInMemory_;  // the page shown while pageOnlyInMemory_
+    DataFileWatch* watch_;
+    std::string watchedFile_;
     QPointer<Display> display_;
 };
 

@@ -108,7 +108,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
     StartWith(SampleTimetable(), "0");
     EXPECT_EQ(main_->windowTitle(), "OrbelQuint");
-    EXPECT_EQ(main_->size(), QSize(457, 309));
+    EXPECT_EQ(main_->size(), QSize(457, 333));
     EXPECT_EQ(main_->Frame2->title(), "Gegevensbestand ");
     EXPECT_EQ(main_->Frame3->title(), "Reeks ");
     EXPECT_EQ(main_->Frame1->title(), "Week ");
@@ -119,9 +119,9 @@ TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
 
     QApplication::setActiveWindow(main_.get());
     EXPECT_EQ(QApplication::focusWidget(), main_->txtFileName);
-    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,     main_->btnDown, main_->btnUp,
-                                 main_->btnToday,  main_->btnShowData, main_->Cal,     main_->btnSave,
-                                 main_->chReeks,   main_->txtReeks};
+    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,      main_->btnDown, main_->btnUp,
+                                 main_->btnToday,  main_->btnShowData,  main_->Cal,     main_->btnSave,
+                                 main_->btnPrint,  main_->btnExportPdf, main_->chReeks, main_->txtReeks};
     for (const QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const QWidget* focus = QApplication::focusWidget();
@@ -544,7 +544,7 @@ TEST_F(MainWindowTest, AnInstalledProgramWritesOnlyInTheUsersFolders) {
     environment_.paths = {false, prefix / "share/orbelquint", home / ".config/orbelquint/prev.ini",
                           home / "run/orbelquint", home / "Documenten"};
     QStringList proposals;
-    environment_.saveDialog = [&proposals](QWidget*, const QString& proposed) {
+    environment_.saveDialog = [&proposals](QWidget*, const QString& proposed, const QString&) {
         proposals << proposed;
         return proposed;
     };

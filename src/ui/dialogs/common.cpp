@@ -17,8 +17,8 @@ QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& tit
     return chosen.absoluteFilePath();
 }
 
-QString ShowSaveDialog(QWidget* owner, const QString& proposed) {
-    return QFileDialog::getSaveFileName(owner, "Opslaan als", proposed, "Webpaginas (*.html *.htm)");
+QString ShowSaveDialog(QWidget* owner, const QString& proposed, const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, "Opslaan als", proposed, filter);
 }
 
 }  // namespace orbelquint::Common

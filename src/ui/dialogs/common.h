@@ -11,8 +11,8 @@ namespace orbelquint::Common {
 // when the user cancels. After a choice the current folder is the folder of the chosen file.
 QString ShowOpenDialog(QWidget* owner, const QString& filter, const QString& title);
 
-// Asks the user where to save a copy, starting at `proposed` (a folder and a file name); gives the
-// chosen path, or the empty text when the user cancels.
-QString ShowSaveDialog(QWidget* owner, const QString& proposed);
+// Asks the user where to save a file, starting at `proposed` (a folder and a file name) and showing
+// the files of `filter`; gives the chosen path, or the empty text when the user cancels.
+QString ShowSaveDialog(QWidget* owner, const QString& proposed, const QString& filter);
 
 }  // namespace orbelquint::Common

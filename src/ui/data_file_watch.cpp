@@ -1,0 +1,51 @@
+#include "ui/data_file_watch.h"
+
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace orbelquint {
+
+DataFileWatch::DataFileWatch(QObject* parent) : QObject(parent) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(250);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &DataFileWatch::Notice);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &DataFileWatch::Notice);
+    connect(&settle_, &QTimer::timeout, this, &DataFileWatch::Settle);
+}
+
+void DataFileWatch::Watch(const QString& file) {
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+    settle_.stop();
+    file_ = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    if (file_.isEmpty()) return;
+    watcher_.addPath(QFileInfo(file_).absolutePath());
+    if (QFileInfo::exists(file_)) watcher_.addPath(file_);
+    stamp_ = StampNow();
+}
+
+DataFileWatch::Stamp DataFileWatch::StampNow() const {
+    struct stat status {};
+    if (::stat(QFile::encodeName(file_).constData(), &status) != 0) return {};
+    return {true, status.st_dev, status.st_ino, static_cast<unsigned long long>(status.st_size),
+            static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
+// The first signal of a burst starts the wait; the rest fall into it.
+void DataFileWatch::Notice() {
+    if (!settle_.isActive()) settle_.start();
+}
+
+void DataFileWatch::Settle() {
+    const Stamp now = StampNow();
+    if (now == stamp_) return;
+    stamp_ = now;
+    if (!now.exists) return emit Vanished();
+    // A file replaced by a rename is another file: the watch is taken up again.
+    if (!watcher_.files().contains(file_)) watcher_.addPath(file_);
+    emit Changed();
+}
+
+}  // namespace orbelquint
