@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 #include <deque>
 #include <fstream>
 #include <memory>
@@ -571,6 +573,62 @@ TEST_F(MainWindowTest, AnInstalledProgramWritesOnlyInTheUsersFolders) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(prefix))
         underPrefix += entry.is_regular_file();
     EXPECT_EQ(underPrefix, 1u);  // def.dat only
+}
+
+TEST_F(MainWindowTest, TheDataFileIsFollowedThroughRenamesAndRemoval) {
+    const std::string data = SampleTimetable();
+    StartWith(data, "0");
+    const auto replaceWith = [&](const std::string& heading) {
+        const std::filesystem::path fresh = folder_.Write("nieuw.htm", "<h1>" + heading + "</h1>\r\n");
+        std::filesystem::rename(fresh, data);
+    };
+    for (const char* heading : {"4A", "4B"}) {
+        replaceWith(heading);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbRichting->text() == heading; }, 3000)) << heading;
+    }
+    std::filesystem::remove(data);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbInfo->text().contains("verdwenen"); }, 3000));
+    EXPECT_TRUE(Shown().contains("4B"));
+    replaceWith("4C");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbRichting->text() == "4C"; }, 3000));
+}
+
+TEST_F(MainWindowTest, WeekKeysWorkInBothWindowsAndLeavePageDownToTheViewer) {
+    StartWith(SampleTimetable(), "0");
+    QApplication::setActiveWindow(main_.get());
+    QTest::keyClick(main_.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(main_->CurrentWeek(), 51);
+    Display* viewer = main_->Viewer();
+    QApplication::setActiveWindow(viewer);
+    QTest::keyClick(viewer, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(main_->CurrentWeek(), 50);
+    viewer->brwView->setFocus();
+    QTest::keyClick(viewer->brwView, Qt::Key_PageDown);
+    EXPECT_EQ(main_->CurrentWeek(), 50);
+    QTest::keyClick(viewer, Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(main_->Cal->selectedDate(), QDate(2026, 12, 8));
+    const ModalAnswerer printDialog(Close);
+    QTest::keyClick(viewer, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printDialog.Count(), 1);
+}
+
+TEST_F(MainWindowTest, ExportsThePdfAndOpensADroppedFile) {
+    Start();
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(SampleTimetable()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(main_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(main_.get(), &drop);
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+
+    const std::filesystem::path pdf = AppFile("5 Wetenschappen-Wiskunde - week50.pdf");
+    environment_.saveDialog = [](QWidget*, const QString& proposed, const QString&) { return proposed; };
+    main_.reset();
+    StartWith(SampleTimetable(), "0");
+    QTest::mouseClick(main_->btnExportPdf, Qt::LeftButton);
+    EXPECT_TRUE(ReadFile(pdf).starts_with("%PDF-"));
 }
 
 TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
