@@ -10,6 +10,7 @@
 
 #include "core/atomic_file.h"
 #include "core/file_handle.h"
+#include "core/lesson_line.h"
 #include "core/line_reader.h"
 #include "core/number_text.h"
 #include "core/page_template.h"
@@ -33,44 +34,10 @@ WeekPageResult LineTooLong(std::string_view what, std::string_view file) {
                    " MB en is geen tekstbestand.");
 }
 
-// A continuation line carries on the lesson line above it and is shown or hidden with it.
-bool IsContinuation(std::string_view line) {
-    return line.starts_with("  ");
-}
-
 // A line that closes a day block; a line of exactly two blanks is an empty continuation line.
 // `hasTag` tells whether the line holds a '<' at all, which "</pre>" needs.
 bool EndsDayBlock(std::string_view line, bool hasTag) {
     return line != "  " && (IsBlank(line) || (hasTag && ContainsNoCase(line, "</pre>")));
-}
-
-// The number in a field of up to two characters when it holds only digits and blanks, by far the
-// usual content (blanks do not count in a number); -1 for anything else.
-int PlainFieldNumber(std::string_view field) {
-    int value = 0;
-    for (const char c : field) {
-        if (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
-        } else if (c != ' ') {
-            return -1;
-        }
-    }
-    return value;
-}
-
-// Week in the two columns from `column` on; two characters always read within 16 bits.
-std::int16_t WeekColumn(std::string_view line, std::size_t column) {
-    const std::string_view field = Columns(line, column, 2);
-    const int plain = PlainFieldNumber(field);
-    if (plain >= 0) return static_cast<std::int16_t>(plain);
-    return RoundToInt16(LeadingNumber(field)).value_or(0);
-}
-
-// Series in the last two characters; 0 (or blank) marks a lesson for the whole class.
-double SeriesField(std::string_view line) {
-    const std::string_view field = LastCharacters(line, 2);
-    const int plain = PlainFieldNumber(field);
-    return plain >= 0 ? plain : LeadingNumber(field);
 }
 
 // Collects the rows of the page in a buffer of its own and hands them to the stream in large
@@ -169,8 +136,7 @@ class DayWriter {
 
     // Counts one lesson line in the report and writes it when it runs in the current week.
     bool TakeLesson(std::string_view line) {
-        const std::int16_t from = WeekColumn(line, 13);
-        const std::int16_t to = WeekColumn(line, 16);
+        const auto [from, to] = WeeksOfLesson(line);
         const int week = request_.currentWeek;
         report_.minWeek = std::min(report_.minWeek, from);
         report_.maxWeek = std::max(report_.maxWeek, to);

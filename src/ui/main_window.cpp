@@ -33,6 +33,7 @@
 #include "core/week_page.h"
 #include "ui/agreement.h"
 #include "ui/calendar_dates.h"
+#include "ui/calendar_marks.h"
 #include "ui/data_file_watch.h"
 #include "ui/display.h"
 #include "ui/file_drop.h"
@@ -141,11 +142,14 @@ void Main::CreateControls() {
     lbFirstChange = PlaceLabel(this, 120, 3600, 3255, 615);
     // The save caption names the file, which is often longer than one line of the button.
     btnSave = Place<WrapButton>(this, 3480, 3600, 3255, 615, "Opslaan als ");
+    chMarks = Place<QCheckBox>(this, 120, 4320, 3255, 255, "Veranderingen markeren");
+    chMarks->setChecked(true);
     btnPrint = Place<QPushButton>(this, 3480, 4320, 1140, 255, "Afdrukken ...");
     btnExportPdf = Place<QPushButton>(this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
     Label1 =
         Place<QLabel>(this, 120, 4680, 6615, 255, "OrbelQuint: het lesrooster van je klas, week per week.");
     watch_ = new DataFileWatch(this);
+    calendarMarks_ = new CalendarMarks(*Cal);
 }
 
 // What a screen reader says of each control, and the keys a button's tooltip names.
@@ -164,6 +168,7 @@ void Main::NameControls() {
                                                       {Cal, "Kalender"},
                                                       {lbFirstChange, "Eerste verandering"},
                                                       {btnSave, "Opslaan als"},
+                                                      {chMarks, "Veranderingen in de week markeren"},
                                                       {btnPrint, "Afdrukken"},
                                                       {btnExportPdf, "Exporteren als PDF"}};
     for (const auto& [control, name] : names)
@@ -184,8 +189,8 @@ WeekActions Main::Actions() {
 }
 
 void Main::SetTabOrder() {
-    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek,  btnDown,      btnUp,   btnToday, btnShowData,
-                              Cal,         btnSave,   btnPrint, btnExportPdf, chReeks, txtReeks};
+    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek, btnDown,  btnUp,        btnToday, btnShowData,
+                              Cal,         btnSave,   chMarks, btnPrint, btnExportPdf, chReeks,  txtReeks};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -196,7 +201,8 @@ void Main::ConnectHandlers() {
     connect(btnSave, &QPushButton::clicked, this, &Main::btnSave_Click);
     connect(btnPrint, &QPushButton::clicked, this, &Main::btnPrint_Click);
     connect(btnExportPdf, &QPushButton::clicked, this, &Main::btnExportPdf_Click);
-    connect(watch_, &DataFileWatch::Changed, this, &Main::BuildWeekPage);
+    connect(chMarks, &QCheckBox::toggled, this, &Main::BuildWeekPage);
+    connect(watch_, &DataFileWatch::Changed, this, &Main::DataFileChanged);
     connect(watch_, &DataFileWatch::Vanished, this, &Main::DataFileVanished);
     connect(chReeks, &QCheckBox::toggled, this, &Main::chReeks_Click);
     connect(txtReeks, &QLineEdit::textChanged, this, &Main::txtReeks_Change);
@@ -230,6 +236,10 @@ void Main::Form_Load() {
             std::filesystem::current_path(std::filesystem::path(settings.settings.dataFile).parent_path(),
                                           ignored);
         rememberedDataFile_ = settings.settings.dataFile;
+        {
+            const QSignalBlocker quiet(chMarks);
+            chMarks->setChecked(settings.settings.lessonMarks);
+        }
         txtFileName->setText(DecodeDataText(settings.settings.dataFile));
         dataLoaded_ = true;
         if (settings.settings.series) {
@@ -273,7 +283,7 @@ void Main::SaveSettings() {
     const std::string dataFile = DataFileName();
     const std::filesystem::path& file = environment_.paths.settingsFile;
     if (!SaveSettingsFile(file, CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
-                          series.toStdString())) {
+                          series.toStdString(), chMarks->isChecked())) {
         std::cerr << "Het instellingenbestand " << file << " kan niet worden geschreven.\n";
     }
 }
@@ -291,6 +301,12 @@ void Main::OpenDataFile(const QString& file) {
     BuildWeekPage();
 }
 
+// A new content may change the marks too.
+void Main::DataFileChanged() {
+    markedFor_.clear();
+    BuildWeekPage();
+}
+
 // The page shown stays; it comes back up to date when the file does.
 void Main::DataFileVanished() {
     lbInfo->setText(
@@ -300,6 +316,7 @@ void Main::DataFileVanished() {
 
 void Main::btnShowData_Click() {
     Display& viewer = ShowViewer();
+    viewer.brwView->MarkLessonsOf(std::nullopt);
     if (dataLoaded_) viewer.brwView->Navigate(DataFileName());
     ShowMain();
 }
@@ -433,6 +450,7 @@ void Main::BuildWeekPage() {
     if (inMemory) result = orbelquint::BuildWeekPage(request, pageInMemory);
     pageIsCurrent_ = result.status == BuildStatus::Complete;
     if (result.status == BuildStatus::NoDataFile) return;
+    ShowMarks(result, request);
     if (result.status != BuildStatus::Complete) {
         lbInfo->setText(DecodeDataText(result.message));
         return;
@@ -442,6 +460,7 @@ void Main::BuildWeekPage() {
     Display& viewer = ShowViewer();
     ShowMain();
     pageInMemory_ = QByteArray::fromStdString(pageInMemory.str());
+    viewer.brwView->MarkLessonsOf(chMarks->isChecked() ? std::optional<int>(currentWeek_) : std::nullopt);
     if (pageOnlyInMemory_) {
         viewer.brwView->ShowPage(pageInMemory_);
     } else {
@@ -453,6 +472,20 @@ void Main::BuildWeekPage() {
     lbFirstChange->setText(QString::fromStdString(FirstChangeText(result.report)));
     ShowSaveCaption();
     emit WeekPageBuilt();
+}
+
+// The calendar's marks follow the data file and the series filter, not the week.
+void Main::ShowMarks(const WeekPageResult& result, const WeekPageRequest& request) {
+    if (result.status != BuildStatus::Complete) {
+        calendarMarks_->Clear();
+        markedFor_.clear();
+        return;
+    }
+    const std::string markedFor =
+        request.dataFile + '\n' + (request.seriesFilter ? NumberText(request.chosenSeries) : std::string());
+    if (markedFor == markedFor_) return;
+    markedFor_ = markedFor;
+    calendarMarks_->Show(result.report.changeWeeks, result.report.minWeek, result.report.maxWeek);
 }
 
 void Main::SetCalendarDate(QDate date) {

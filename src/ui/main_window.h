@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/app_paths.h"
+#include "core/week_page.h"
 #include "ui/week_shortcuts.h"
 
 class QCalendarWidget;
@@ -23,6 +24,7 @@ class QPushButton;
 
 namespace orbelquint {
 
+class CalendarMarks;
 class DataFileWatch;
 class Display;
 class WeekPageClaim;
@@ -81,6 +83,7 @@ class Main : public QWidget {
     QCalendarWidget* Cal;
     QLabel* lbFirstChange;
     QPushButton* btnSave;
+    QCheckBox* chMarks;
     QPushButton* btnPrint;
     QPushButton* btnExportPdf;
     QLabel* Label1;
@@ -106,6 +109,8 @@ class Main : public QWidget {
     void btnExportPdf_Click();
     void OpenDataFile(const QString& file);
     void DataFileVanished();
+    void DataFileChanged();
+    void ShowMarks(const WeekPageResult& result, const WeekPageRequest& request);
     void chReeks_Click();
     void txtReeks_Change();
     void btnToday_Click();
@@ -147,6 +152,8 @@ class Main : public QWidget {
     QByteArray pageInMemory_;  // the page shown while pageOnlyInMemory_
     DataFileWatch* watch_;
     std::string watchedFile_;
+    CalendarMarks* calendarMarks_;
+    std::string markedFor_;  // the data file and series filter the calendar's marks are of
     QPointer<Display> display_;
 };
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/file_handle.h"
+#include "ui/lesson_marks.h"
 #include "ui/page_decoding.h"
 
 namespace orbelquint {
@@ -39,17 +40,22 @@ void PageView::Navigate(const std::filesystem::path& file) {
     if (!start) {
         return setHtml(tr("<p>Het bestand <b>%1</b> kan niet worden getoond.</p>").arg(FileNameText(file)));
     }
-    QString page = WithoutLineBreakAfterPre(DecodePage(QByteArray::fromStdString(start->bytes)));
+    QString note;
     if (!start->Whole()) {
-        page += tr("<hr><p><b>Het bestand %1 is te groot om helemaal te tonen: de eerste %2 van %3 staan "
-                   "hierboven.</b></p>")
-                    .arg(FileNameText(file), Megabytes(start->bytes.size()), Megabytes(start->size));
+        note = tr("<hr><p><b>Het bestand %1 is te groot om helemaal te tonen: de eerste %2 van %3 staan "
+                  "hierboven.</b></p>")
+                   .arg(FileNameText(file), Megabytes(start->bytes.size()), Megabytes(start->size));
     }
-    setHtml(page);
+    Show(QByteArray::fromStdString(start->bytes), note);
 }
 
 void PageView::ShowPage(const QByteArray& bytes) {
-    setHtml(WithoutLineBreakAfterPre(DecodePage(bytes)));
+    Show(bytes);
+}
+
+void PageView::Show(const QByteArray& bytes, const QString& after) {
+    const QByteArray page = marksWeek_ ? WithLessonMarks(bytes, *marksWeek_) : bytes;
+    setHtml(WithoutLineBreakAfterPre(DecodePage(page)) + after);
 }
 
 std::filesystem::path PageView::LocalFile(const QUrl& name) const {

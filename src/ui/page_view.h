@@ -2,6 +2,7 @@
 
 #include <QTextBrowser>
 #include <filesystem>
+#include <optional>
 
 namespace orbelquint {
 
@@ -29,15 +30,21 @@ class PageView : public QTextBrowser {
     // Shows a page given as its bytes, for when it could not be written to a file.
     void ShowPage(const QByteArray& bytes);
 
+    // Week pages shown from now on get the changes of `week` marked (see WithLessonMarks);
+    // nullopt shows pages as they are.
+    void MarkLessonsOf(std::optional<int> week) { marksWeek_ = week; }
+
   protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
   private:
+    void Show(const QByteArray& bytes, const QString& after = {});
     void FollowLink(const QUrl& link);
     std::filesystem::path LocalFile(const QUrl& name) const;
 
     // The folder of the page shown, against which the names in the page are taken.
     std::filesystem::path folder_;
+    std::optional<int> marksWeek_;
 };
 
 }  // namespace orbelquint

@@ -33,14 +33,16 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
         const double series = LeadingNumber(reader.ReadLine());
         if (series != 0) load.settings.series = series;
     }
+    if (!reader.AtEnd()) load.settings.lessonMarks = reader.ReadLine() != kMarksOff;
     if (reader.Failed()) return unusable("kan niet worden gelezen.");
     return load;
 }
 
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
-                      std::string_view seriesLine) {
+                      std::string_view seriesLine, bool lessonMarks) {
     AtomicFile settings(file);
     settings.Stream() << dataFile << "\r\n" << seriesLine << "\r\n";
+    if (!lessonMarks) settings.Stream() << kMarksOff << "\r\n";
     return settings.Commit();
 }
 

@@ -11,7 +11,12 @@ namespace orbelquint {
 struct RememberedSettings {
     std::string dataFile;          // line 1, the data file name as it was written
     std::optional<double> series;  // line 2 when it reads as a number other than 0: filter on
+    // The viewer marks the week's changes unless a third line says kMarksOff; files of two lines,
+    // as every earlier version wrote them, keep the marks on.
+    bool lessonMarks = true;
 };
+
+inline constexpr std::string_view kMarksOff = "markeringen uit";
 
 struct SettingsLoad {
     enum class Kind {
@@ -27,8 +32,9 @@ struct SettingsLoad {
 // Reads the settings file, creating it empty when it is missing; an empty file marks a first start.
 SettingsLoad LoadSettings(const std::filesystem::path& file);
 
-// Writes the two lines of the settings file at once: either the whole new file or the old one.
+// Writes the settings file at once, either the whole new file or the old one: two lines, and the
+// third only when the marks are off.
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
-                      std::string_view seriesLine);
+                      std::string_view seriesLine, bool lessonMarks = true);
 
 }  // namespace orbelquint

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/number_text.h"
+#include "core/text.h"
+
+// The fixed columns of a lesson line: its first week in columns 13-14, its last week in columns
+// 16-17 and its series in the last two characters. Inline, since the page builder reads them from
+// every line.
+namespace orbelquint {
+
+// A continuation line carries on the lesson line above it and is shown or hidden with it.
+inline bool IsContinuation(std::string_view line) {
+    return line.starts_with("  ");
+}
+
+// The number in a field of up to two characters when it holds only digits and blanks, by far the
+// usual content (blanks do not count in a number); -1 for anything else.
+inline int PlainFieldNumber(std::string_view field) {
+    int value = 0;
+    for (const char c : field) {
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+        } else if (c != ' ') {
+            return -1;
+        }
+    }
+    return value;
+}
+
+// Week in the two columns from `column` on; two characters always read within 16 bits.
+inline std::int16_t WeekColumn(std::string_view line, std::size_t column) {
+    const std::string_view field = Columns(line, column, 2);
+    const int plain = PlainFieldNumber(field);
+    if (plain >= 0) return static_cast<std::int16_t>(plain);
+    return RoundToInt16(LeadingNumber(field)).value_or(0);
+}
+
+// Series in the last two characters; 0 (or blank) marks a lesson for the whole class.
+inline double SeriesField(std::string_view line) {
+    const std::string_view field = LastCharacters(line, 2);
+    const int plain = PlainFieldNumber(field);
+    return plain >= 0 ? plain : LeadingNumber(field);
+}
+
+struct LessonWeeks {
+    std::int16_t from = 0;
+    std::int16_t to = 0;
+};
+
+inline LessonWeeks WeeksOfLesson(std::string_view line) {
+    return {WeekColumn(line, 13), WeekColumn(line, 16)};
+}
+
+}  // namespace orbelquint
