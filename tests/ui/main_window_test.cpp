@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCharFormat>
 #include <QUrl>
 #include <deque>
 #include <fstream>
@@ -630,6 +631,21 @@ TEST_F(MainWindowTest, ExportsThePdfAndOpensADroppedFile) {
     StartWith(SampleTimetable(), "0");
     QTest::mouseClick(main_->btnExportPdf, Qt::LeftButton);
     EXPECT_TRUE(ReadFile(pdf).starts_with("%PDF-"));
+}
+
+TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
+    StartWith(SampleTimetable(), "0");
+    const QTextCharFormat change = main_->Cal->dateTextFormat(QDate(2026, 12, 23));  // week 52
+    EXPECT_EQ(change.fontWeight(), QFont::Bold);
+    EXPECT_EQ(change.toolTip(), "Het rooster verandert in week 52");
+    const QTextCharFormat covered = main_->Cal->dateTextFormat(QDate(2026, 12, 16));  // week 51
+    EXPECT_NE(covered.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(covered.background().style() != Qt::NoBrush);
+    main_->Cal->setCurrentPage(2027, 9);  // another year, by the same week numbers
+    EXPECT_EQ(main_->Cal->dateTextFormat(QDate(2027, 9, 1)).fontWeight(), QFont::Bold);  // week 36
+    EXPECT_TRUE(Shown().contains("nieuw deze week"));
+    main_->chMarks->click();
+    EXPECT_FALSE(Shown().contains("nieuw deze week"));
 }
 
 TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {

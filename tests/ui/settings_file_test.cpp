@@ -54,6 +54,17 @@ TEST(SettingsFileTest, WritesTwoLinesOrLeavesTheOldFile) {
     EXPECT_FALSE(SaveSettingsFile(folder.Path() / "geen-map" / "prev.ini", "x", "0"));
 }
 
+TEST(SettingsFileTest, AThirdLineTurnsTheMarksOffAndIsWrittenOnlyThen) {
+    const testing::TempDir folder;
+    const std::filesystem::path file = folder.Path() / "prev.ini";
+    ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", true));
+    EXPECT_EQ(testing::ReadFile(file), "a.htm\r\n2\r\n");
+    EXPECT_TRUE(LoadSettings(file).settings.lessonMarks);
+    ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", false));
+    EXPECT_EQ(testing::ReadFile(file), "a.htm\r\n2\r\nmarkeringen uit\r\n");
+    EXPECT_FALSE(LoadSettings(file).settings.lessonMarks);
+}
+
 TEST(SettingsFileTest, AFolderInPlaceOfTheFileIsUnusable) {
     const testing::TempDir folder;
     std::filesystem::create_directory(folder.Path() / "prev.ini");
