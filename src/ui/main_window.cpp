@@ -309,9 +309,7 @@ void Main::DataFileChanged() {
 
 // The page shown stays; it comes back up to date when the file does.
 void Main::DataFileVanished() {
-    lbInfo->setText(
-        QString("Het gegevensbestand %1 is verdwenen; de weekpagina blijft staan tot het terug is.")
-            .arg(txtFileName->text()));
+    lbInfo->setText("Het gegevensbestand is verdwenen; de weekpagina blijft staan tot het terug is.");
 }
 
 void Main::btnShowData_Click() {
