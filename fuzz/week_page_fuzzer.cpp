@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t seriesEnd = std::min(rest.find('\n'), rest.size());
 
     orbelquint::WeekPageRequest request;
-    request.dataFile = orbelquint::fuzz::WriteInput(data + 3 + seriesEnd, rest.size() - seriesEnd, "data.htm").string();
+    request.dataFile =
+        orbelquint::fuzz::WriteInput(data + 3 + seriesEnd, rest.size() - seriesEnd, "data.htm").string();
     request.currentWeek = week;
     request.seriesFilter = filter;
     request.chosenSeries = orbelquint::LeadingNumber(rest.substr(0, seriesEnd));
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream page;
     const orbelquint::WeekPageResult result = orbelquint::BuildWeekPage(request, page);
     // A complete page always ends with its closing rows; a failed one writes nothing.
-    if (result.status == orbelquint::BuildStatus::Complete && !page.str().ends_with("</body></html>\r\n")) __builtin_trap();
+    if (result.status == orbelquint::BuildStatus::Complete && !page.str().ends_with("</body></html>\r\n"))
+        __builtin_trap();
     if (result.status != orbelquint::BuildStatus::Complete && !page.str().empty()) __builtin_trap();
     return 0;
 }

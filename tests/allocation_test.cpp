@@ -46,14 +46,14 @@ std::string TimetableOfDays(int days) {
     return file + "<h3>Verklaring</h3>\r\n";
 }
 
-long AllocationsOfBuild(const testing::TempDir& folder, int days) {
+long AllocationsOfBuild(const test_support::TempDir& folder, int days) {
     WeekPageRequest request;
     request.dataFile =
         folder.Write("rooster" + std::to_string(days) + ".htm", TimetableOfDays(days)).string();
     request.currentWeek = 40;
     request.seriesFilter = true;
     request.chosenSeries = 2;
-    request.templateFile = testing::ShippedTemplateFile();
+    request.templateFile = test_support::ShippedTemplateFile();
     DiscardingBuffer discard;
     std::ostream page(&discard);
     const long before = allocations;
@@ -64,7 +64,7 @@ long AllocationsOfBuild(const testing::TempDir& folder, int days) {
 }
 
 TEST(AllocationTest, ABuildAllocatesAsMuchForALargeFileAsForASmallOne) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     // Both files span many file buffers (about 0.8 and 4 MB), so both meet lines that cross them.
     const long smaller = AllocationsOfBuild(folder, 1000);
     const long larger = AllocationsOfBuild(folder, 5000);

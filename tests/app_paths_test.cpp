@@ -20,7 +20,7 @@ AppPaths Decide(const std::filesystem::path& programFolder, const Variables& var
 }
 
 TEST(AppPathsTest, DefDatBesideTheProgramKeepsEverythingThere) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     folder.Write("def.dat", "");
     const AppPaths paths = Decide(folder.Path(), {{"HOME", "/home/leerling"}});
     EXPECT_TRUE(paths.portable);
@@ -31,7 +31,7 @@ TEST(AppPathsTest, DefDatBesideTheProgramKeepsEverythingThere) {
 }
 
 TEST(AppPathsTest, AnInstalledProgramUsesTheUsersFolders) {
-    const testing::TempDir home;
+    const test_support::TempDir home;
     const std::filesystem::path bin = home.Path() / "prefix" / "bin";
     struct Case {
         Variables variables;
@@ -61,7 +61,7 @@ TEST(AppPathsTest, AnInstalledProgramUsesTheUsersFolders) {
 }
 
 TEST(AppPathsTest, CopiesGoToTheDocumentsFolderOfUserDirs) {
-    const testing::TempDir home;
+    const test_support::TempDir home;
     const Variables variables = {{"HOME", home.Path()}};
     EXPECT_EQ(Decide("/opt/bin", variables).saveFolder, home.Path());
     std::filesystem::create_directory(home.Path() / ".config");

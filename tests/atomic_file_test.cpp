@@ -15,26 +15,26 @@ std::size_t FilesIn(const std::filesystem::path& folder) {
 }
 
 TEST(AtomicFileTest, TheTargetChangesOnlyOnCommit) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path target = folder.Write("temp.htm", "oud");
     {
         AtomicFile file(target);
         ASSERT_TRUE(file.IsOpen());
         file.Stream() << "nieuw";
-        EXPECT_EQ(testing::ReadFile(target), "oud");
+        EXPECT_EQ(test_support::ReadFile(target), "oud");
     }
-    EXPECT_EQ(testing::ReadFile(target), "oud");
+    EXPECT_EQ(test_support::ReadFile(target), "oud");
     EXPECT_EQ(FilesIn(folder.Path()), 1u);
 
     AtomicFile file(target);
     file.Stream() << "nieuw";
     EXPECT_TRUE(file.Commit());
-    EXPECT_EQ(testing::ReadFile(target), "nieuw");
+    EXPECT_EQ(test_support::ReadFile(target), "nieuw");
     EXPECT_EQ(FilesIn(folder.Path()), 1u);
 }
 
 TEST(AtomicFileTest, AFolderThatCannotHoldTheFileFails) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     AtomicFile missingFolder(folder.Path() / "geen" / "temp.htm");
     EXPECT_FALSE(missingFolder.IsOpen());
     EXPECT_FALSE(missingFolder.Commit());
@@ -50,7 +50,7 @@ std::filesystem::perms Mode(const std::filesystem::path& file) {
 }
 
 TEST(AtomicFileTest, LinksAreFollowedAndModesKept) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path target = folder.Write("rooster-week.htm", "oud");
     std::filesystem::permissions(target,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
@@ -61,7 +61,7 @@ TEST(AtomicFileTest, LinksAreFollowedAndModesKept) {
     file.Stream() << "nieuw";
     ASSERT_TRUE(file.Commit());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(testing::ReadFile(target), "nieuw");
+    EXPECT_EQ(test_support::ReadFile(target), "nieuw");
     EXPECT_EQ(Mode(target), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(FilesIn(folder.Path()), 2u);
 }
@@ -81,17 +81,17 @@ TEST(AtomicFileTest, DevicesAreWrittenIntoOrRefusedButNeverReplaced) {
 }
 
 TEST(AtomicFileTest, ANameOfTheLongestLengthWorksAndNothingIsSeenBeforeCommit) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path target = folder.Path() / (std::string(250, 'w') + ".html");
     AtomicFile file(target);
     file.Stream() << "pagina";
     EXPECT_EQ(FilesIn(folder.Path()), 0u);  // a killed run would leave nothing
     ASSERT_TRUE(file.Commit());
-    EXPECT_EQ(testing::ReadFile(target), "pagina");
+    EXPECT_EQ(test_support::ReadFile(target), "pagina");
 }
 
 TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path target = folder.Write("temp.htm", "oud");
     writeCallForTesting = [](int, const void*, std::size_t) -> ssize_t {
         errno = ENOSPC;
@@ -102,11 +102,11 @@ TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
     const bool committed = file.Commit();
     writeCallForTesting = &::write;
     EXPECT_FALSE(committed);
-    EXPECT_EQ(testing::ReadFile(target), "oud");
+    EXPECT_EQ(test_support::ReadFile(target), "oud");
 }
 
 TEST(AtomicFileTest, OnlyDayOldLeftoversAreRemoved) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(25);
     for (const char* name : {".temp.htm.5f3a09c1.tmp", ".orbelquint-5f3a09c1.tmp", ".eigen.tmp"}) {
         std::filesystem::last_write_time(folder.Write(name, "x"), old);

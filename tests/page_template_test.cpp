@@ -9,7 +9,7 @@ namespace orbelquint {
 namespace {
 
 TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
-    const PageTemplate shipped = ReadPageTemplate(testing::ShippedTemplateFile()).value();
+    const PageTemplate shipped = ReadPageTemplate(test_support::ShippedTemplateFile()).value();
     const PageTemplate builtIn = DefaultPageTemplate();
     EXPECT_EQ(builtIn.head, shipped.head);
     EXPECT_EQ(builtIn.foot, shipped.foot);
@@ -18,7 +18,7 @@ TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
 }
 
 TEST(PageTemplateTest, ReadsOnlyTheFirstTwoLines) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const PageTemplate lines = ReadPageTemplate(folder.Write("def.dat", "<body>\rvoet\r\nderde\r\n")).value();
     EXPECT_EQ(lines.head, "<body>");
     EXPECT_EQ(lines.foot, "voet");
@@ -29,7 +29,7 @@ TEST(PageTemplateTest, ReadsOnlyTheFirstTwoLines) {
 }
 
 TEST(PageTemplateTest, AFolderOrAPipeInPlaceOfTheTemplateGivesTheBuiltInOne) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     EXPECT_EQ(ReadPageTemplate(folder.Path())->head, DefaultPageTemplate().head);
     const std::filesystem::path pipe = folder.Path() / "def.dat";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);

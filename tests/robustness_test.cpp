@@ -12,7 +12,7 @@
 namespace orbelquint {
 namespace {
 
-using testing::TempDir;
+using test_support::TempDir;
 
 std::string TenMegabytes(char c) {
     return std::string(10'000'000, c);
@@ -72,7 +72,7 @@ TEST(RobustnessTest, BrokenDataFilesGiveTheirOutcomeAndNothingElse) {
         const bool complete = result.status == BuildStatus::Complete;
         if (complete) {
             EXPECT_EQ(InfoText(result.report), info) << name;
-            EXPECT_TRUE(testing::ReadFile(folder.Path() / "temp.htm").ends_with("</body></html>\r\n"))
+            EXPECT_TRUE(test_support::ReadFile(folder.Path() / "temp.htm").ends_with("</body></html>\r\n"))
                 << name;
         }
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), complete ? 2 : 1)

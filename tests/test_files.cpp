@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace orbelquint::testing {
+namespace orbelquint::test_support {
 
 TempDir::TempDir() {
     std::random_device random;
@@ -42,4 +42,4 @@ std::filesystem::path ShippedTemplateFile() {
     return std::filesystem::path(ORBELQUINT_DATA_DIR) / "def.dat";
 }
 
-}  // namespace orbelquint::testing
+}  // namespace orbelquint::test_support

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace orbelquint::testing {
+namespace orbelquint::test_support {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
@@ -29,4 +29,4 @@ std::string ReadFile(const std::filesystem::path& file);
 std::filesystem::path SampleDataFile();
 std::filesystem::path ShippedTemplateFile();
 
-}  // namespace orbelquint::testing
+}  // namespace orbelquint::test_support

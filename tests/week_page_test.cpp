@@ -15,8 +15,8 @@
 namespace orbelquint {
 namespace {
 
-using testing::ReadFile;
-using testing::TempDir;
+using test_support::ReadFile;
+using test_support::TempDir;
 
 // A lesson line in the data file's fixed columns: weeks in columns 13-14 and 16-17, the series
 // in the last two characters.
@@ -333,9 +333,9 @@ TEST_F(WeekPageTest, AWeekPageFileIsReplacedOnlyByACompletePage) {
 
 TEST_F(WeekPageTest, TheSampleTimetableCoversTheFirstTerm) {
     WeekPageRequest request;
-    request.dataFile = testing::SampleDataFile().string();
+    request.dataFile = test_support::SampleDataFile().string();
     request.currentWeek = 50;
-    request.templateFile = testing::ShippedTemplateFile();
+    request.templateFile = test_support::ShippedTemplateFile();
     std::ostringstream out;
     const WeekPageResult result = BuildWeekPage(request, out);
     ASSERT_EQ(result.status, BuildStatus::Complete);

@@ -35,7 +35,7 @@ Outcome RunProgram(const std::string& arguments) {
 }
 
 TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
-    const std::string sample = "\"" + testing::SampleDataFile().string() + "\"";
+    const std::string sample = "\"" + test_support::SampleDataFile().string() + "\"";
     const Outcome page = RunProgram(sample + " 50");
     EXPECT_EQ(page.status, 0);
     EXPECT_NE(page.out.find("Herhaling wiskunde"), std::string::npos);
@@ -56,8 +56,8 @@ TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
 }
 
 TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
-    const std::string sample = testing::SampleDataFile().string();
-    const testing::TempDir folder;
+    const std::string sample = test_support::SampleDataFile().string();
+    const test_support::TempDir folder;
     const std::string fifo = (folder.Path() / "fifo").string();
     EXPECT_EQ(RunProgram("/dev/stdin 50 < " + sample).status, 0);
     EXPECT_EQ(RunShell("mkfifo " + fifo + "; cat " + sample + " > " + fifo + " & " + ORBELQUINT_WEEK_TOOL +

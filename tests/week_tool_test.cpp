@@ -9,7 +9,7 @@
 namespace orbelquint {
 namespace {
 
-using testing::ReadFile;
+using test_support::ReadFile;
 
 constexpr char kTimetable[] =
     "<h1> 4\xE9 Latijn </h1>\r\n<pre>\r\n"
@@ -28,7 +28,7 @@ class WeekToolTest : public ::testing::Test {
         return status;
     }
 
-    testing::TempDir folder_;
+    test_support::TempDir folder_;
     std::string dataFile_ = folder_.Write("rooster.htm", kTimetable).string();
     std::string out_;
     std::string err_;

@@ -25,7 +25,7 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
     }
 }
 
-bool IsContinuation(std::uint8_t byte) {
+bool IsUtf8ContinuationByte(std::uint8_t byte) {
     return (byte & 0xC0) == 0x80;
 }
 
@@ -60,7 +60,7 @@ bool IsValidUtf8(std::string_view bytes) {
             const auto second = static_cast<std::uint8_t>(bytes[at + 1]);
             if (second < secondLow || second > secondHigh) return false;
             for (std::size_t i = 2; i < length; ++i) {
-                if (!IsContinuation(static_cast<std::uint8_t>(bytes[at + i]))) return false;
+                if (!IsUtf8ContinuationByte(static_cast<std::uint8_t>(bytes[at + i]))) return false;
             }
         }
         at += length;

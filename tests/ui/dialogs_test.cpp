@@ -14,7 +14,7 @@
 namespace orbelquint {
 namespace {
 
-using testing::ModalAnswerer;
+using test_support::ModalAnswerer;
 
 TEST(AgreementTest, OkAndTheCloseBoxBothLetStartUpGoOn) {
     Form1 agreement;
@@ -44,7 +44,7 @@ void Choose(QWidget* window, const QString& file) {
 }
 
 TEST(OpenDialogTest, GivesTheFullPathAndMovesToItsFolder) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const QString root = QString::fromStdString(folder.Path().string());
     QDir(root).mkdir("klas");
     const QString chosen = root + "/klas/nog-niet.htm";  // a file that does not exist yet

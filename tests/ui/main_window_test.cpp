@@ -29,8 +29,8 @@
 namespace orbelquint {
 namespace {
 
-using testing::ModalAnswerer;
-using testing::ReadFile;
+using test_support::ModalAnswerer;
+using test_support::ReadFile;
 
 void Close(QWidget* window) {
     window->close();
@@ -89,7 +89,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     std::string SampleTimetable() const {
-        return folder_.Write("rooster.htm", ReadFile(testing::SampleDataFile())).string();
+        return folder_.Write("rooster.htm", ReadFile(test_support::SampleDataFile())).string();
     }
     std::filesystem::path AppFile(const std::string& name) const { return folder_.Path() / name; }
     std::string WeekPage() const { return ReadFile(AppFile("temp.htm")); }
@@ -98,7 +98,7 @@ class MainWindowTest : public ::testing::Test {
 
     void TypeInto(QLineEdit* box, const QString& text) { QTest::keyClicks(box, text); }
 
-    testing::TempDir folder_;
+    test_support::TempDir folder_;
     MainEnvironment environment_;
     QDate today_;
     std::deque<QString> dialogAnswers_;

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-namespace orbelquint::testing {
+namespace orbelquint::test_support {
 
 // While it lives, answers every modal window that opens (the agreement, a warning, a file
 // dialog) by calling `answer` on it, so that no test waits for a person; `answer` must close it.
@@ -32,4 +32,4 @@ class ModalAnswerer {
     QStringList titles_;
 };
 
-}  // namespace orbelquint::testing
+}  // namespace orbelquint::test_support

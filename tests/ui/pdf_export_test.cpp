@@ -29,15 +29,16 @@ QString Simplified(QString text) {
 
 // Exports `data` for week 50 and checks that every lesson line of the page stands whole in the PDF.
 void ExpectEveryLineWhole(const std::filesystem::path& data, int pages) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path pdf = folder.Path() / "week.pdf";
-    ASSERT_EQ(ExportPdf({"--pdf", pdf.string(), data.string(), "50"}, testing::ShippedTemplateFile()), 0);
+    ASSERT_EQ(ExportPdf({"--pdf", pdf.string(), data.string(), "50"}, test_support::ShippedTemplateFile()),
+              0);
     const QString info = Output("pdfinfo '" + pdf.string() + "'");
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+" + QString::number(pages) + "\\n")))
         << info.toStdString();
     EXPECT_TRUE(info.contains("595 x 842 pts (A4)"));
     const QString text = Simplified(Output("pdftotext -layout '" + pdf.string() + "' -"));
-    for (const QString& line : DecodeDataText(testing::ReadFile(data)).split("\r\n")) {
+    for (const QString& line : DecodeDataText(test_support::ReadFile(data)).split("\r\n")) {
         if (line.contains(" 36-51 ") && !line.contains('<')) {
             EXPECT_TRUE(text.contains(Simplified(line).trimmed())) << line.toStdString();
         }
@@ -45,11 +46,11 @@ void ExpectEveryLineWhole(const std::filesystem::path& data, int pages) {
 }
 
 TEST(PdfExportTest, TheSampleWeekFitsOneA4PageWithEveryLineWhole) {
-    ExpectEveryLineWhole(testing::SampleDataFile(), 1);
+    ExpectEveryLineWhole(test_support::SampleDataFile(), 1);
 }
 
 TEST(PdfExportTest, ALongWeekGoesOnSeveralPagesWithoutWrappingOrClipping) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     std::string data = "<h1>4A</h1>\r\n<pre>\r\n<h3>Maandag</h3><pre>";
     for (int hour = 1; hour <= 150; ++hour) {
         data += std::to_string(hour % 10) + "  WIS  PEE 36-51 B104  Les " + std::to_string(hour) + " " +
@@ -59,10 +60,10 @@ TEST(PdfExportTest, ALongWeekGoesOnSeveralPagesWithoutWrappingOrClipping) {
 }
 
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::string pdf = (folder.Path() / "week.pdf").string();
     EXPECT_EQ(ExportPdf({"--pdf", pdf, "/bestaat/niet.htm", "50"}, {}), 1);
-    EXPECT_EQ(ExportPdf({"--pdf", pdf, testing::SampleDataFile().string(), "week"}, {}), 2);
+    EXPECT_EQ(ExportPdf({"--pdf", pdf, test_support::SampleDataFile().string(), "week"}, {}), 2);
     EXPECT_EQ(ExportPdf({"--pdf", pdf}, {}), 2);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }

@@ -10,7 +10,7 @@ namespace {
 using Kind = SettingsLoad::Kind;
 
 TEST(SettingsFileTest, AMissingFileIsCreatedEmptyForAFirstStart) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const SettingsLoad load = LoadSettings(folder.Path() / "prev.ini");
     EXPECT_EQ(load.kind, Kind::FirstStart);
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "prev.ini"));
@@ -18,7 +18,7 @@ TEST(SettingsFileTest, AMissingFileIsCreatedEmptyForAFirstStart) {
 }
 
 TEST(SettingsFileTest, ReadsTheDataFileAndTheSeries) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     struct Case {
         std::string bytes;
         std::string dataFile;
@@ -45,28 +45,28 @@ TEST(SettingsFileTest, ReadsTheDataFileAndTheSeries) {
 }
 
 TEST(SettingsFileTest, WritesTwoLinesOrLeavesTheOldFile) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path file = folder.Path() / "prev.ini";
     ASSERT_TRUE(SaveSettingsFile(file, "", "0"));
-    EXPECT_EQ(testing::ReadFile(file), "\r\n0\r\n");
+    EXPECT_EQ(test_support::ReadFile(file), "\r\n0\r\n");
     ASSERT_TRUE(SaveSettingsFile(file, "rooster.htm", "3"));
-    EXPECT_EQ(testing::ReadFile(file), "rooster.htm\r\n3\r\n");
+    EXPECT_EQ(test_support::ReadFile(file), "rooster.htm\r\n3\r\n");
     EXPECT_FALSE(SaveSettingsFile(folder.Path() / "geen-map" / "prev.ini", "x", "0"));
 }
 
 TEST(SettingsFileTest, AThirdLineTurnsTheMarksOffAndIsWrittenOnlyThen) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path file = folder.Path() / "prev.ini";
     ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", true));
-    EXPECT_EQ(testing::ReadFile(file), "a.htm\r\n2\r\n");
+    EXPECT_EQ(test_support::ReadFile(file), "a.htm\r\n2\r\n");
     EXPECT_TRUE(LoadSettings(file).settings.lessonMarks);
     ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", false));
-    EXPECT_EQ(testing::ReadFile(file), "a.htm\r\n2\r\nmarkeringen uit\r\n");
+    EXPECT_EQ(test_support::ReadFile(file), "a.htm\r\n2\r\nmarkeringen uit\r\n");
     EXPECT_FALSE(LoadSettings(file).settings.lessonMarks);
 }
 
 TEST(SettingsFileTest, AFolderInPlaceOfTheFileIsUnusable) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     std::filesystem::create_directory(folder.Path() / "prev.ini");
     EXPECT_EQ(LoadSettings(folder.Path() / "prev.ini").kind, Kind::Unusable);
 }

@@ -63,7 +63,7 @@ TEST(PageDecodingTest, DropsTheLineBreakRightAfterPre) {
 }
 
 TEST(PageViewTest, ShowsTheFileAsItIsNowAlsoWhenItIsShownAlready) {
-    const testing::TempDir folder;
+    const test_support::TempDir folder;
     const std::filesystem::path page = folder.Write("temp.htm", "<p>week 7</p>");
     PageView view(nullptr);
     view.Navigate(page);
