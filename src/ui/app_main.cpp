@@ -1,6 +1,7 @@
 // OrbelQuint: the week page of a school timetable in a window.
 #include <QApplication>
 #include <QDate>
+#include <QDebug>
 #include <QMessageBox>
 #include <algorithm>
 #include <cstdlib>
@@ -39,6 +40,14 @@ int main(int argc, char** argv) {
     }
     const bool exportPdf = std::any_of(
         argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--pdf") == 0; });
+    // An option of ours that is not known is a usage error, also without a display. (Qt's own
+    // options begin with one dash.)
+    const bool unknownOption = std::any_of(
+        argv + 1, argv + argc, [](const char* argument) { return std::strncmp(argument, "--", 2) == 0; });
+    if (unknownOption && !exportPdf) {
+        qCritical().noquote().nospace() << "Onbekende optie.\n\n" << kUsage;
+        return 2;
+    }
     // The PDF export needs no display: Qt draws offscreen.
     if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);  // takes Qt's own options out of argv
@@ -49,8 +58,8 @@ int main(int argc, char** argv) {
             programFolder ? orbelquint::DecideAppPaths(*programFolder, &std::getenv).PageTemplate() : "";
         return orbelquint::ExportPdf({argv + 1, argv + argc}, pageTemplate);
     }
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::cerr << "Onbekende argumenten.\n\n" << kUsage;
+    if (argc > 2) {
+        qCritical().noquote().nospace() << "Geef hoogstens één gegevensbestand.\n\n" << kUsage;
         return 2;
     }
     orbelquint::SetUpApplication(app);

@@ -19,7 +19,6 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <iostream>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -37,6 +36,7 @@
 #include "ui/data_file_watch.h"
 #include "ui/display.h"
 #include "ui/file_drop.h"
+#include "ui/logging.h"
 #include "ui/page_decoding.h"
 #include "ui/page_printing.h"
 #include "ui/page_view.h"
@@ -271,7 +271,7 @@ void Main::Form_Unload() {
     const std::filesystem::path page = WeekPageFile();
     std::error_code error;
     if (std::filesystem::is_regular_file(page, error) && !std::filesystem::remove(page, error)) {
-        std::cerr << "De weekpagina " << page << " kan niet worden verwijderd.\n";
+        qCWarning(lcOrbelquint) << "De weekpagina" << page.c_str() << "kan niet worden verwijderd.";
     }
     weekPage_.reset();
     if (display_) display_->close();
@@ -284,7 +284,7 @@ void Main::SaveSettings() {
     const std::filesystem::path& file = environment_.paths.settingsFile;
     if (!SaveSettingsFile(file, CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
                           series.toStdString(), chMarks->isChecked())) {
-        std::cerr << "Het instellingenbestand " << file << " kan niet worden geschreven.\n";
+        qCWarning(lcOrbelquint) << "Het instellingenbestand" << file.c_str() << "kan niet worden geschreven.";
     }
 }
 

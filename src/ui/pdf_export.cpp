@@ -1,8 +1,8 @@
 #include "ui/pdf_export.h"
 
+#include <QDebug>
 #include <QFile>
 #include <algorithm>
-#include <iostream>
 #include <sstream>
 #include <variant>
 
@@ -14,6 +14,14 @@
 #include "ui/page_printing.h"
 
 namespace orbelquint {
+namespace {
+
+// A message of the command line, on standard error as it is.
+void Say(const std::string& message) {
+    qCritical().noquote() << QString::fromStdString(message);
+}
+
+}  // namespace
 
 int ExportPdf(std::vector<std::string> arguments, const std::filesystem::path& defaultTemplate) {
     // The PDF takes the place of orbelquint-week's --output.
@@ -22,25 +30,25 @@ int ExportPdf(std::vector<std::string> arguments, const std::filesystem::path& d
     const auto* page = std::get_if<WeekPageCommand>(&command);
     if (page == nullptr || !page->outputFile) {
         const auto* usage = std::get_if<UsageError>(&command);
-        std::cerr << (usage != nullptr ? usage->message + "\n" : "")
-                  << "Gebruik: orbelquint --pdf BESTAND [--series REEKS] GEGEVENSBESTAND WEEK\n";
+        Say((usage != nullptr ? usage->message + "\n" : "") +
+            "Gebruik: orbelquint --pdf BESTAND [--series REEKS] GEGEVENSBESTAND WEEK");
         return kExitUsage;
     }
     const WeekPageRequest request = RequestOf(*page, defaultTemplate);
     if (const std::string refusal = OutputIsInput(*page, request); !refusal.empty()) {
-        std::cerr << refusal << "\n";
+        Say(refusal);
         return kExitFailure;
     }
     std::ostringstream bytes;
     const WeekPageResult result = BuildWeekPage(request, bytes);
     if (result.status != BuildStatus::Complete) {
-        std::cerr << result.message << "\n";
+        Say(result.message);
         return kExitFailure;
     }
     const QString footer =
         QString("Week %1 \u2013 %2").arg(page->week).arg(DecodeDataText(result.report.heading));
     if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *page->outputFile)) {
-        std::cerr << "Het PDF-bestand \"" << *page->outputFile << "\" kan niet worden geschreven.\n";
+        Say("Het PDF-bestand \"" + *page->outputFile + "\" kan niet worden geschreven.");
         return kExitFailure;
     }
     return kExitSuccess;
