@@ -2,12 +2,10 @@
 
 #include <array>
 
+#include "core/text.h"
+
 namespace orbelquint {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The value of the digits text[first..first+count); false when one of them is no digit.
 bool ReadDigits(std::string_view text, std::size_t first, std::size_t count, int& value) {

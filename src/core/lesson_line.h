@@ -21,7 +21,7 @@ inline bool IsContinuation(std::string_view line) {
 inline int PlainFieldNumber(std::string_view field) {
     int value = 0;
     for (const char c : field) {
-        if (c >= '0' && c <= '9') {
+        if (IsDigit(c)) {
             value = value * 10 + (c - '0');
         } else if (c != ' ') {
             return -1;

@@ -4,16 +4,14 @@
 #include <cmath>
 #include <limits>
 
+#include "core/text.h"
+
 namespace orbelquint {
 namespace {
 
 bool IsIgnored(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Walks a text character by character, stepping over the characters that numbers ignore.
 class NumberCursor {
   public:

@@ -5,6 +5,11 @@
 
 namespace orbelquint {
 
+// True for the ASCII digits 0 to 9, whatever the locale.
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // The text without leading and trailing blanks; a blank is the space character only.
 std::string_view Trim(std::string_view text);
 
