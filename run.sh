@@ -7,6 +7,13 @@ scripts/install-deps
 scripts/build
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Geen beeldscherm gevonden: dit is de weekpagina van het voorbeeld voor deze week." >&2
-    exec build/bin/orbelquint-week build/bin/voorbeeld.htm "$(date +%d-%m-%Y)"
+    page=$(build/bin/orbelquint-week build/bin/voorbeeld.htm "$(date +%d-%m-%Y)")
+    # Shown as the viewer reads it: as UTF-8 when it is, else in the data files' code page.
+    if iconv -f UTF-8 -t UTF-8 <<<"$page" >/dev/null 2>&1; then
+        printf '%s\n' "$page"
+    else
+        iconv -f WINDOWS-1252 -t UTF-8 <<<"$page"
+    fi
+    exit
 fi
 exec build/bin/orbelquint
