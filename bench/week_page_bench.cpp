@@ -20,9 +20,10 @@ namespace {
 // The floor: the file read in 64 KiB blocks like the builder reads it, its lines counted with memchr.
 std::size_t CountLines(const std::filesystem::path& file) {
     const FileHandle handle = OpenForReading(file);
-    const auto buffer = std::make_unique<char[]>(64 * 1024);
+    const auto buffer = std::make_unique<char[]>(std::size_t{64} * 1024);
     std::size_t lines = 0;
-    for (std::size_t count; (count = std::fread(buffer.get(), 1, 64 * 1024, handle.get())) > 0;) {
+    for (std::size_t count;
+         (count = std::fread(buffer.get(), 1, std::size_t{64} * 1024, handle.get())) > 0;) {
         for (const char* at = buffer.get();
              (at = static_cast<const char*>(
                   std::memchr(at, '\n', count - static_cast<std::size_t>(at - buffer.get())))) != nullptr;

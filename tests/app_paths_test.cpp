@@ -37,7 +37,7 @@ TEST(AppPathsTest, AnInstalledProgramUsesTheUsersFolders) {
         Variables variables;
         std::filesystem::path settings, weekPages;
     };
-    const std::filesystem::path h = home.Path();
+    const std::filesystem::path& h = home.Path();
     const Case cases[] = {
         {{{"HOME", h}}, h / ".config/orbelquint/prev.ini", h / ".cache/orbelquint"},
         {{{"HOME", h},

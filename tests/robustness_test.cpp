@@ -15,7 +15,7 @@ namespace {
 using test_support::TempDir;
 
 std::string TenMegabytes(char c) {
-    return std::string(10'000'000, c);
+    return test_support::Filler(10'000'000, c);
 }
 
 // Bytes without a '<', so that they never form a marker.

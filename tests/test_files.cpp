@@ -21,11 +21,15 @@ TempDir::~TempDir() {
 }
 
 std::filesystem::path TempDir::Write(const std::string& name, std::string_view bytes) const {
-    const std::filesystem::path file = path_ / name;
+    std::filesystem::path file = path_ / name;
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
     return file;
+}
+
+std::string Filler(std::size_t size, char c) {
+    return std::string(size, c);
 }
 
 std::string ReadFile(const std::filesystem::path& file) {

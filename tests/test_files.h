@@ -22,6 +22,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// `size` bytes of `c`, for files far larger than any real one.
+std::string Filler(std::size_t size, char c);
+
 // The whole content of a file; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& file);
 

@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
         environment.today = [this] { return today_; };
         environment.openDialog = [this](QWidget*, const QString& filter, const QString& title) {
             dialogCalls_ << filter + "|" + title;
-            const QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
+            QString answer = dialogAnswers_.empty() ? "cancel" : dialogAnswers_.front();
             if (!dialogAnswers_.empty()) dialogAnswers_.pop_front();
             return answer;
         };
@@ -456,7 +456,8 @@ TEST_F(MainWindowTest, WhatThePageNamesIsLoadedOnlyFromBoundedRegularFiles) {
 
 TEST_F(MainWindowTest, ALargeDataFileIsShownInPartAtOnce) {
     const std::string data =
-        folder_.Write("groot.htm", "<h1>4A</h1>\r\n" + std::string(20'000'000, 'x') + "\r\n").string();
+        folder_.Write("groot.htm", "<h1>4A</h1>\r\n" + test_support::Filler(20'000'000, 'x') + "\r\n")
+            .string();
     StartWith(data, "0");
     QTest::mouseClick(main_->btnShowData, Qt::LeftButton);
     EXPECT_TRUE(Shown().contains("te groot om helemaal te tonen")) << Shown().right(200).toStdString();
