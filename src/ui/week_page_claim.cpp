@@ -24,7 +24,10 @@ std::filesystem::path LockFileFor(const std::filesystem::path& page) {
 
 }  // namespace
 
-WeekPageClaim::WeekPageClaim(const std::filesystem::path& folder) : page_(PageName(folder, 1)) {
+WeekPageClaim::WeekPageClaim(const std::filesystem::path& folder) {
+    // Without a folder there is no page file: never one in the working folder.
+    if (folder.empty()) return;
+    page_ = PageName(folder, 1);
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
         if (TryClaim(PageName(folder, copy))) return;
         if (errno != EWOULDBLOCK) return;  // no lock file can be made here

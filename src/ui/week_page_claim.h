@@ -16,7 +16,7 @@ class WeekPageClaim {
     WeekPageClaim& operator=(const WeekPageClaim&) = delete;
 
     // This copy's week page. In a folder where no lock file can be made, "temp.htm": no copy can
-    // write a page there anyway.
+    // write a page there anyway. Empty without a folder: the page is then shown from memory.
     const std::filesystem::path& Page() const { return page_; }
 
   private:

@@ -25,6 +25,7 @@
 #include "ui/display.h"
 #include "ui/page_view.h"
 #include "ui/screen_placement.h"
+#include "ui/week_page_claim.h"
 
 namespace orbelquint {
 namespace {
@@ -647,6 +648,10 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     EXPECT_TRUE(Shown().contains("nieuw deze week"));
     main_->chMarks->click();
     EXPECT_FALSE(Shown().contains("nieuw deze week"));
+}
+
+TEST(WeekPageClaimTest, WithoutAFolderThereIsNoPageFile) {
+    EXPECT_TRUE(WeekPageClaim({}).Page().empty());  // never temp.htm in the working folder
 }
 
 TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
