@@ -183,9 +183,9 @@ void Main::NameControls() {
 }
 
 WeekActions Main::Actions() {
-    return {[this] { btnUp_Click(); },        [this] { btnDown_Click(); }, [this] { btnToday_Click(); },
-            [this] { btnBrowse_Click(); },    [this] { btnSave_Click(); }, [this] { btnPrint_Click(); },
-            [this] { btnExportPdf_Click(); }, [this] { BuildWeekPage(); }};
+    return {[this] { btnUp_Click(); },        [this] { btnDown_Click(); },  [this] { btnToday_Click(); },
+            [this] { btnBrowse_Click(); },    [this] { btnSave_Click(); },  [this] { btnPrint_Click(); },
+            [this] { btnExportPdf_Click(); }, [this] { DataFileChanged(); }};
 }
 
 void Main::SetTabOrder() {
@@ -301,7 +301,7 @@ void Main::OpenDataFile(const QString& file) {
     BuildWeekPage();
 }
 
-// A new content may change the marks too.
+// The file changed on disk, or F5 asks to read it again: the calendar's marks are made anew too.
 void Main::DataFileChanged() {
     markedFor_.clear();
     BuildWeekPage();
