@@ -10,10 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -349,14 +345,8 @@ void Main::btnSave_Click() {
 void Main::btnPrint_Click() {
     const auto page = ShownPage("af te drukken");
     if (!page) return;
-    // The printer is made only now: start-up never waits for the print system.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    printer.setDocName(SaveNameText());
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PaintPage(*page, printer, Footer())) Refuse("De weekpagina kan niet worden afgedrukt.");
+    if (!PrintWithDialog(this, *page, SaveNameText(), Footer()))
+        Refuse("De weekpagina kan niet worden afgedrukt.");
 }
 
 void Main::btnExportPdf_Click() {

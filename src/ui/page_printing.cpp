@@ -6,6 +6,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -13,6 +15,15 @@
 #include "ui/page_decoding.h"
 
 namespace orbelquint {
+namespace {
+
+// A4 portrait with margins of 15 mm, for printers and PDFs alike.
+QPageLayout A4() {
+    return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+            QPageLayout::Millimeter};
+}
+
+}  // namespace
 
 bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer) {
     QPainter painter;
@@ -47,13 +58,21 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
     return painter.end();
 }
 
+bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
+                     const QString& footer) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(A4());
+    printer.setDocName(documentName);
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() != QDialog::Accepted || PaintPage(page, printer, footer);
+}
+
 bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setPageLayout(A4());
         writer.setResolution(300);
         writer.setCreator("OrbelQuint");
         if (!PaintPage(page, writer, footer)) return false;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 class QPagedPaintDevice;
+class QWidget;
 
 namespace orbelquint {
 
@@ -12,6 +13,12 @@ namespace orbelquint {
 // never wrapped or clipped, the page is scaled down so that its longest line fits the width, and
 // every sheet gets a footer with `footer` and its page number. False when nothing could be drawn.
 bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer);
+
+// Asks where and how to print with the platform's print dialog (A4 portrait to begin with) and
+// prints the page there; false only when the printing itself failed. The printer is made only
+// now, so that start-up never waits for the print system.
+bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
+                     const QString& footer);
 
 // Writes the week page as an A4 portrait PDF, whole or not at all; false when it cannot be written.
 bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file);
