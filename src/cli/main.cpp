@@ -7,7 +7,6 @@
 
 #include "cli/week_tool.h"
 #include "core/app_paths.h"
-#include "core/file_handle.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);

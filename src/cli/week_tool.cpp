@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <ostream>
-#include <system_error>
 #include <variant>
 
 #include "calendar/week_number.h"
 #include "cli/command_line.h"
 #include "core/discarding_buffer.h"
+#include "core/file_handle.h"
 #include "core/number_text.h"
 #include "core/report_texts.h"
 #include "core/text_encoding.h"
@@ -51,7 +51,7 @@ int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& 
 }
 
 // The data file and series filter of a request, from the command line.
-WeekPageRequest RequestFor(const std::string& dataFile, const std::optional<std::string>& series) {
+WeekPageRequest FilteredRequest(const std::string& dataFile, const std::optional<std::string>& series) {
     WeekPageRequest request;
     request.dataFile = dataFile;
     request.seriesFilter = series.has_value();
@@ -64,7 +64,7 @@ WeekPageRequest RequestFor(const std::string& dataFile, const std::optional<std:
 int PrintChangeWeeks(const ChangeWeeksCommand& command, std::ostream& out, std::ostream& err) {
     DiscardingBuffer discard;
     std::ostream page(&discard);
-    const WeekPageResult result = BuildWeekPage(RequestFor(command.dataFile, command.series), page);
+    const WeekPageResult result = BuildWeekPage(FilteredRequest(command.dataFile, command.series), page);
     if (result.status != BuildStatus::Complete) {
         err << result.message << "\n";
         return kExitFailure;
@@ -73,12 +73,6 @@ int PrintChangeWeeks(const ChangeWeeksCommand& command, std::ostream& out, std::
         if (result.report.changeWeeks.test(static_cast<std::size_t>(week))) out << week << "\n";
     }
     return kExitSuccess;
-}
-
-// True when both names lead to one file, through links or not.
-bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& other) {
-    std::error_code error;
-    return std::filesystem::equivalent(one, other, error) && !error;
 }
 
 int WritePage(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate, std::ostream& out,
@@ -106,7 +100,7 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
 }  // namespace
 
 WeekPageRequest RequestOf(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate) {
-    WeekPageRequest request = RequestFor(command.dataFile, command.series);
+    WeekPageRequest request = FilteredRequest(command.dataFile, command.series);
     request.currentWeek = command.week;
     request.templateFile =
         command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;

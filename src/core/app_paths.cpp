@@ -50,6 +50,13 @@ std::filesystem::path DocumentsFolder(const std::filesystem::path& configFolder,
 
 }  // namespace
 
+std::optional<std::filesystem::path> ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !self.is_absolute()) return std::nullopt;
+    return self.parent_path();
+}
+
 AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const EnvironmentLookup& environment) {
     std::error_code error;
     if (std::filesystem::exists(programFolder / "def.dat", error)) {

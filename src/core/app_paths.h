@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace orbelquint {
 
@@ -27,6 +28,10 @@ struct AppPaths {
     std::filesystem::path StartPage() const { return shippedFolder / "main.html"; }
     std::filesystem::path Sample() const { return shippedFolder / "voorbeeld.htm"; }
 };
+
+// The folder that holds the running program, found from the program's own path as bytes (any
+// name the file system allows); nullopt when it cannot be found.
+std::optional<std::filesystem::path> ProgramFolder();
 
 // Every file in `folder`: the portable way.
 inline AppPaths PortableAppPaths(const std::filesystem::path& folder) {

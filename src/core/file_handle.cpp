@@ -39,11 +39,9 @@ std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::s
     return start;
 }
 
-std::optional<std::filesystem::path> ProgramFolder() {
+bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& other) {
     std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || !self.is_absolute()) return std::nullopt;
-    return self.parent_path();
+    return std::filesystem::equivalent(one, other, error) && !error;
 }
 
 }  // namespace orbelquint

@@ -36,8 +36,7 @@ struct FileStart {
 // never waiting); nullopt when it cannot be opened or read.
 std::optional<FileStart> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
 
-// The folder that holds the running program, found from the program's own path as bytes (any
-// name the file system allows); nullopt when it cannot be found.
-std::optional<std::filesystem::path> ProgramFolder();
+// True when both names lead to one file (same device and inode), through links or not.
+bool IsSameFile(const std::filesystem::path& one, const std::filesystem::path& other);
 
 }  // namespace orbelquint

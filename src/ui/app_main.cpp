@@ -10,7 +10,6 @@
 #include <system_error>
 
 #include "core/app_paths.h"
-#include "core/file_handle.h"
 #include "ui/application_setup.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window.h"

@@ -2,8 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QFile>
 #include <QFileInfo>
+
+#include "ui/path_text.h"
 
 namespace orbelquint {
 
@@ -28,7 +29,7 @@ void DataFileWatch::Watch(const QString& file) {
 
 DataFileWatch::Stamp DataFileWatch::StampNow() const {
     struct stat status {};
-    if (::stat(QFile::encodeName(file_).constData(), &status) != 0) return {};
+    if (::stat(PathOf(file_).c_str(), &status) != 0) return {};
     return {true, status.st_dev, status.st_ino, static_cast<unsigned long long>(status.st_size),
             static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -36,6 +35,7 @@
 #include "ui/page_decoding.h"
 #include "ui/page_printing.h"
 #include "ui/page_view.h"
+#include "ui/path_text.h"
 #include "ui/screen_placement.h"
 #include "ui/settings_file.h"
 #include "ui/twips.h"
@@ -250,7 +250,7 @@ void Main::Form_Load() {
         ShowViewer().brwView->Navigate(paths.StartPage());
     }
     if (!environment_.fileToOpen.empty()) {
-        txtFileName->setText(QFile::decodeName(QByteArray::fromStdString(environment_.fileToOpen.string())));
+        txtFileName->setText(PathText(environment_.fileToOpen));
         dataLoaded_ = true;
     }
     btnToday_Click();
@@ -317,10 +317,9 @@ void Main::btnShowData_Click() {
 
 void Main::btnSave_Click() {
     if (pageOnlyInMemory_) {
-        return Refuse(
-            QString("De weekpagina kan niet worden opgeslagen: in de map %1 kan niets worden "
-                    "geschreven.")
-                .arg(QFile::decodeName(QByteArray::fromStdString(WeekPageFile().parent_path().string()))));
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen: in de map %1 kan niets worden "
+                              "geschreven.")
+                          .arg(PathText(WeekPageFile().parent_path())));
     }
     if (!PageIsCurrent("op te slaan")) return;
     const std::string name = SaveNameText().toStdString();
@@ -335,10 +334,12 @@ void Main::btnSave_Click() {
                               "gegevensbestand bevat een schuine streep of een stuurteken.")
                           .arg(QString::fromStdString(WithVisibleControls(name))));
     }
-    const std::filesystem::path target = SaveTarget(name);
-    if (!target.empty() && !CopyFileAtomically(WeekPageFile(), target)) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".")
-                   .arg(QFile::decodeName(QByteArray::fromStdString(target.string()))));
+    const std::filesystem::path target = environment_.paths.portable
+                                             ? environment_.paths.saveFolder / name
+                                             : AskWhereToSave(name, "Webpaginas (*.html *.htm)");
+    if (target.empty() || IsInputFile(target)) return;
+    if (!CopyFileAtomically(WeekPageFile(), target)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
 }
 
@@ -352,14 +353,12 @@ void Main::btnPrint_Click() {
 void Main::btnExportPdf_Click() {
     const auto page = ShownPage("om te zetten");
     if (!page || !environment_.saveDialog) return;
-    QString name = SaveNameText();
-    name.replace(QRegularExpression("\\.html$"), ".pdf");
-    const QString proposed =
-        QFile::decodeName(QByteArray::fromStdString(environment_.paths.saveFolder.string())) + "/" + name;
-    const QString chosen = environment_.saveDialog(this, proposed, "PDF-bestanden (*.pdf)");
-    if (chosen.isEmpty()) return;
-    if (!WritePdf(*page, Footer(), QFile::encodeName(chosen).toStdString())) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(chosen));
+    std::filesystem::path name = SaveNameText().toStdString();
+    const std::filesystem::path target =
+        AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
+    if (target.empty() || IsInputFile(target)) return;
+    if (!WritePdf(*page, Footer(), target, SpecialFiles::Refuse)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
 }
 
@@ -508,14 +507,25 @@ void Main::ShowMain() {
     activateWindow();
 }
 
-// Where a copy goes: beside the program without asking in the portable way, where the user picks
-// in the installed one; empty when the user cancels.
-std::filesystem::path Main::SaveTarget(const std::string& name) {
-    std::filesystem::path proposed = environment_.paths.saveFolder / name;
-    if (environment_.paths.portable) return proposed;
-    const QString chosen = environment_.saveDialog(
-        this, QFile::decodeName(QByteArray::fromStdString(proposed.string())), "Webpaginas (*.html *.htm)");
-    return QFile::encodeName(chosen).toStdString();
+// Asks where a file named `name` goes, starting in the save folder; empty when the user cancels.
+std::filesystem::path Main::AskWhereToSave(const std::filesystem::path& name, const QString& filter) {
+    if (!environment_.saveDialog) return {};
+    return PathOf(environment_.saveDialog(this, PathText(environment_.paths.saveFolder / name), filter));
+}
+
+// True, after saying so, when `target` is a file the page is made from: the data file, the
+// template or the week page itself. Those are never written over.
+bool Main::IsInputFile(const std::filesystem::path& target) {
+    for (const std::filesystem::path& input :
+         {std::filesystem::path(DataFileName()), environment_.paths.PageTemplate(), WeekPageFile()}) {
+        if (IsSameFile(target, input)) {
+            Refuse(QString("\"%1\" is een bestand waaruit de weekpagina gemaakt wordt; er is niets "
+                           "opgeslagen.")
+                       .arg(PathText(target)));
+            return true;
+        }
+    }
+    return false;
 }
 
 const std::filesystem::path& Main::WeekPageFile() const {
@@ -523,7 +533,7 @@ const std::filesystem::path& Main::WeekPageFile() const {
 }
 
 std::string Main::DataFileName() const {
-    return QFile::encodeName(txtFileName->text()).toStdString();
+    return PathOf(txtFileName->text());
 }
 
 // True when there is a page of the shown week and data file; otherwise says why, naming what the

@@ -128,7 +128,8 @@ class Main : public QWidget {
     void MakeCalendarWeekCurrent();
     Display& ShowViewer();
     void ShowMain();
-    std::filesystem::path SaveTarget(const std::string& name);
+    std::filesystem::path AskWhereToSave(const std::filesystem::path& name, const QString& filter);
+    bool IsInputFile(const std::filesystem::path& target);
     const std::filesystem::path& WeekPageFile() const;
     std::string DataFileName() const;
     QString SaveNameText() const;

@@ -67,7 +67,8 @@ bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& docu
     return dialog.exec() != QDialog::Accepted || PaintPage(page, printer, footer);
 }
 
-bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file) {
+bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
+              SpecialFiles special) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -77,7 +78,7 @@ bool WritePdf(const QByteArray& page, const QString& footer, const std::filesyst
         writer.setCreator("OrbelQuint");
         if (!PaintPage(page, writer, footer)) return false;
     }
-    AtomicFile target(file, SpecialFiles::Allow);
+    AtomicFile target(file, special);
     target.Stream().write(pdf.data().constData(), pdf.data().size());
     return target.Commit();
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "core/file_handle.h"
+
 class QPagedPaintDevice;
 class QWidget;
 
@@ -20,7 +22,9 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
 bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
                      const QString& footer);
 
-// Writes the week page as an A4 portrait PDF, whole or not at all; false when it cannot be written.
-bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file);
+// Writes the week page as an A4 portrait PDF, whole or not at all (a device or pipe is written into
+// or refused as `special` says); false when it cannot be written.
+bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
+              SpecialFiles special);
 
 }  // namespace orbelquint

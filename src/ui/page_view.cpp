@@ -1,6 +1,5 @@
 #include "ui/page_view.h"
 
-#include <QFile>
 #include <QImage>
 #include <QLocale>
 #include <QTextDocument>
@@ -9,12 +8,13 @@
 #include "core/file_handle.h"
 #include "ui/lesson_marks.h"
 #include "ui/page_decoding.h"
+#include "ui/path_text.h"
 
 namespace orbelquint {
 namespace {
 
 QString FileNameText(const std::filesystem::path& file) {
-    return QFile::decodeName(QByteArray::fromStdString(file.string())).toHtmlEscaped();
+    return PathText(file).toHtmlEscaped();
 }
 
 QString Megabytes(std::uintmax_t bytes) {
@@ -59,9 +59,9 @@ void PageView::Show(const QByteArray& bytes, const QString& after) {
 }
 
 std::filesystem::path PageView::LocalFile(const QUrl& name) const {
-    if (name.isLocalFile()) return QFile::encodeName(name.toLocalFile()).toStdString();
+    if (name.isLocalFile()) return PathOf(name.toLocalFile());
     if (!name.isRelative() || name.path().isEmpty()) return {};
-    return folder_ / QFile::encodeName(name.path()).toStdString();
+    return folder_ / PathOf(name.path());
 }
 
 // Pictures and style sheets: only what a regular local file of a sensible size holds. Anything

@@ -518,6 +518,15 @@ TEST_F(MainWindowTest, SavingRefusesAPageThatIsNotTheWeekShownAndNamesTooLong) {
     EXPECT_LT(warning.text.size(), 200);
 }
 
+TEST_F(MainWindowTest, ACopyIsNeverSavedOverTheDataFile) {
+    const std::string data = folder_.Write("4A - week50.html", "<h1>4A</h1>\r\n").string();
+    StartWith(data, "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("waaruit de weekpagina gemaakt wordt")) << warning.text.toStdString();
+    EXPECT_EQ(ReadFile(data), "<h1>4A</h1>\r\n");
+}
+
 TEST_F(MainWindowTest, AControlCharacterInARefusedNameIsShownVisibly) {
     StartWith(folder_.Write("kop.htm", "<h1>4A\x1b[2J</h1>\r\n").string(), "0");
     const WarningText warning;
