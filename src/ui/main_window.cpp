@@ -316,7 +316,7 @@ void Main::btnShowData_Click() {
 }
 
 void Main::btnSave_Click() {
-    if (pageOnlyInMemory_) {
+    if (PageOnlyInMemory()) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen: in de map %1 kan niets worden "
                               "geschreven.")
                           .arg(PathText(WeekPageFile().parent_path())));
@@ -425,13 +425,13 @@ void Main::BuildWeekPage() {
     request.seriesFilter = chReeks->isChecked();
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
     request.templateFile = environment_.paths.PageTemplate();
-    WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
-    // A program folder that takes no week page (read-only, or a folder in its place) still lets
-    // the user see the page: it is built in memory and handed to the viewer as it is.
     if (request.dataFile != watchedFile_) {
         watchedFile_ = request.dataFile;
         watch_->Watch(txtFileName->text());
     }
+    WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
+    // A program folder that takes no week page (read-only, or a folder in its place) still lets
+    // the user see the page: it is built in memory and handed to the viewer as it is.
     std::ostringstream pageInMemory;
     const bool inMemory = result.status == BuildStatus::PageNotWritten;
     if (inMemory) result = orbelquint::BuildWeekPage(request, pageInMemory);
@@ -442,13 +442,12 @@ void Main::BuildWeekPage() {
         lbInfo->setText(DecodeDataText(result.message));
         return;
     }
-    pageOnlyInMemory_ = inMemory;
     lbRichting->setText(DecodeDataText(result.report.heading));
     Display& viewer = ShowViewer();
     ShowMain();
     pageInMemory_ = QByteArray::fromStdString(pageInMemory.str());
     viewer.brwView->MarkLessonsOf(chMarks->isChecked() ? std::optional<int>(currentWeek_) : std::nullopt);
-    if (pageOnlyInMemory_) {
+    if (PageOnlyInMemory()) {
         viewer.brwView->ShowPage(pageInMemory_);
     } else {
         viewer.brwView->Navigate(WeekPageFile());
@@ -540,7 +539,7 @@ std::string Main::DataFileName() const {
 // page was wanted for ("op te slaan").
 bool Main::PageIsCurrent(const char* use) {
     std::error_code error;
-    if (!pageOnlyInMemory_ && !std::filesystem::is_regular_file(WeekPageFile(), error)) {
+    if (!PageOnlyInMemory() && !std::filesystem::is_regular_file(WeekPageFile(), error)) {
         Refuse(QString("Er is nog geen weekpagina %1. Kies eerst een gegevensbestand.").arg(use));
         return false;
     }
@@ -557,7 +556,7 @@ bool Main::PageIsCurrent(const char* use) {
 // The bytes of the page shown, for printing and export; nullopt after saying why there are none.
 std::optional<QByteArray> Main::ShownPage(const char* use) {
     if (!PageIsCurrent(use)) return std::nullopt;
-    if (pageOnlyInMemory_) return pageInMemory_;
+    if (PageOnlyInMemory()) return pageInMemory_;
     const auto page = ReadFileStart(WeekPageFile(), kMaxPrintedPage);
     if (page && page->Whole()) return QByteArray::fromStdString(page->bytes);
     Refuse("De weekpagina kan niet worden gelezen.");

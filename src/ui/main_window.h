@@ -135,6 +135,7 @@ class Main : public QWidget {
     QString SaveNameText() const;
     bool PageIsCurrent(const char* use);
     std::optional<QByteArray> ShownPage(const char* use);
+    bool PageOnlyInMemory() const { return !pageInMemory_.isEmpty(); }
     QString Footer() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
@@ -142,15 +143,14 @@ class Main : public QWidget {
     MainEnvironment environment_;
     std::int16_t currentWeek_ = 0;
     bool dataLoaded_ = false;
-    // The page shown could not be written to the program's folder and lives only in the viewer.
-    bool pageOnlyInMemory_ = false;
     // The last build was complete: the page file holds the week and data file shown.
     bool pageIsCurrent_ = false;
     // The data file name as the settings file gave it, kept when the one chosen since cannot be
     // written there.
     std::string rememberedDataFile_;
     std::unique_ptr<WeekPageClaim> weekPage_;
-    QByteArray pageInMemory_;  // the page shown while pageOnlyInMemory_
+    // The page shown when it could not be written to its file; empty when the file holds it.
+    QByteArray pageInMemory_;
     DataFileWatch* watch_;
     std::string watchedFile_;
     CalendarMarks* calendarMarks_;
