@@ -1,5 +1,6 @@
 #include "core/app_paths.h"
 
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -74,6 +75,12 @@ AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const Enviro
     const std::filesystem::path home = FolderFrom(environment, "HOME");
     if (!home.empty()) paths.saveFolder = DocumentsFolder(config, home);
     return paths;
+}
+
+std::filesystem::path ShippedPageTemplate() {
+    const auto programFolder = ProgramFolder();
+    return programFolder ? DecideAppPaths(*programFolder, &std::getenv).PageTemplate()
+                         : std::filesystem::path();
 }
 
 bool MakeOwnFolders(const AppPaths& paths) {

@@ -43,6 +43,10 @@ inline AppPaths PortableAppPaths(const std::filesystem::path& folder) {
 // user-dirs.dirs). A folder that cannot be told is left empty.
 AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const EnvironmentLookup& environment);
 
+// The page template of the running program, either way, with the environment of the process;
+// empty (the built-in template) when the program's folder cannot be found.
+std::filesystem::path ShippedPageTemplate();
+
 // Makes the folders the program writes into, readable by the user only; false when one cannot be
 // made.
 bool MakeOwnFolders(const AppPaths& paths);

@@ -50,19 +50,14 @@ int main(int argc, char** argv) {
     // The PDF export needs no display: Qt draws offscreen.
     if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);  // takes Qt's own options out of argv
-    const auto programFolder = orbelquint::ProgramFolder();
-    if (exportPdf) {
-        orbelquint::SetUpApplication(app);
-        const std::filesystem::path pageTemplate =
-            programFolder ? orbelquint::DecideAppPaths(*programFolder, &std::getenv).PageTemplate() : "";
-        return orbelquint::ExportPdf({argv + 1, argv + argc}, pageTemplate);
-    }
+    orbelquint::SetUpApplication(app);
+    if (exportPdf) return orbelquint::ExportPdf({argv + 1, argv + argc}, orbelquint::ShippedPageTemplate());
     if (argc > 2) {
         qCritical().noquote().nospace() << "Geef hoogstens één gegevensbestand.\n\n" << kUsage;
         return 2;
     }
-    orbelquint::SetUpApplication(app);
     // The program finds its files from its own folder; without it, it writes nowhere.
+    const auto programFolder = orbelquint::ProgramFolder();
     if (!programFolder) {
         QMessageBox::critical(nullptr, "OrbelQuint",
                               "De map van het programma kan niet worden gevonden. OrbelQuint stopt zonder "
