@@ -30,19 +30,37 @@ inline int PlainFieldNumber(std::string_view field) {
     return value;
 }
 
+// PlainFieldNumber of a field of two characters, written so that the usual field takes no branch.
+inline int PlainPairNumber(char first, char second) {
+    const int firstDigit = first - '0';
+    const int secondDigit = second - '0';
+    const bool firstIsDigit = static_cast<unsigned>(firstDigit) <= 9;
+    const bool secondIsDigit = static_cast<unsigned>(secondDigit) <= 9;
+    const bool plain = (firstIsDigit || first == ' ') && (secondIsDigit || second == ' ');
+    const int high = firstIsDigit ? firstDigit : 0;
+    const int value = secondIsDigit ? high * 10 + secondDigit : high;
+    return plain ? value : -1;
+}
+
 // Week in the two columns from `column` on; two characters always read within 16 bits.
 inline std::int16_t WeekColumn(std::string_view line, std::size_t column) {
     const std::string_view field = Columns(line, column, 2);
-    const int plain = PlainFieldNumber(field);
+    const int plain = field.size() == 2 ? PlainPairNumber(field[0], field[1]) : PlainFieldNumber(field);
     if (plain >= 0) return static_cast<std::int16_t>(plain);
     return RoundToInt16(LeadingNumber(field)).value_or(0);
 }
 
-// Series in the last two characters; 0 (or blank) marks a lesson for the whole class.
+// The series in the last two characters as a plain number (PlainFieldNumber); 0 (or blank) marks
+// a lesson for the whole class.
+inline int PlainSeriesField(std::string_view line) {
+    const std::size_t size = line.size();
+    return size >= 2 ? PlainPairNumber(line[size - 2], line[size - 1]) : PlainFieldNumber(line);
+}
+
+// Series in the last two characters, whatever they hold.
 inline double SeriesField(std::string_view line) {
-    const std::string_view field = LastCharacters(line, 2);
-    const int plain = PlainFieldNumber(field);
-    return plain >= 0 ? plain : LeadingNumber(field);
+    const int plain = PlainSeriesField(line);
+    return plain >= 0 ? plain : LeadingNumber(LastCharacters(line, 2));
 }
 
 struct LessonWeeks {

@@ -1,11 +1,9 @@
 #include "core/line_reader.h"
 
-#include <bit>
-#include <cstring>
+#include <sys/stat.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <algorithm>
+#include <cstring>
 
 #include "core/text.h"
 
@@ -13,24 +11,64 @@ namespace orbelquint {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+constexpr std::size_t kUsualLineLength = 256;
+// The stretch of the window whose marks are found at once: small enough for the marks to stay in
+// the processor's nearest cache.
+constexpr std::size_t kPieceSize = std::size_t{8} * 1024;
 
 }  // namespace
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(new char[kBufferSize]) {}
+LineReader::LineReader(std::FILE* file) : LineReader(std::string_view{}) {
+    file_ = file;
+    // Room for the usual line that crosses from one block into the next.
+    longLine_.reserve(kUsualLineLength);
+    // A large regular file is read ahead in a thread of its own; anything else, such as a pipe or a
+    // small file, in turn with the work.
+    struct stat status {};
+    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_size > static_cast<off_t>(2 * ReadAhead::kBlockSize)) {
+        readAhead_ = std::make_unique<ReadAhead>(fileno(file));
+    } else {
+        buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    }
+}
 
-LineReader::LineReader(std::string_view bytes) : window_(bytes.data()), windowSize_(bytes.size()) {}
+LineReader::LineReader(std::string_view bytes)
+    : window_(bytes.data()),
+      windowSize_(bytes.size()),
+      pieceMarks_(std::make_unique_for_overwrite<std::uint32_t[]>(MarkCapacity(kPieceSize))),
+      marks_(pieceMarks_.get()) {}
 
 bool LineReader::Refill() {
     if (file_ == nullptr || failed_) return false;
-    const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
-    if (count == 0) {
-        failed_ = std::ferror(file_) != 0;
-        return false;
+    if (readAhead_) {
+        const ReadAhead::MarkedBlock block = readAhead_->Next();
+        if (block.bytes.empty()) {
+            failed_ = readAhead_->Failed();
+            return false;
+        }
+        window_ = block.bytes.data();
+        windowSize_ = block.bytes.size();
+        position_ = 0;
+        // The block comes marked as a whole.
+        marks_ = block.marks;
+        pieceStart_ = 0;
+        pieceEnd_ = windowSize_;
+        markCount_ = block.markCount;
+        markNext_ = 0;
+        return true;
+    } else {
+        const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
+        if (count == 0) {
+            failed_ = std::ferror(file_) != 0;
+            return false;
+        }
+        window_ = buffer_.get();
+        windowSize_ = count;
     }
-    window_ = buffer_.get();
-    windowSize_ = count;
     position_ = 0;
-    tagSearched_ = false;
+    pieceStart_ = pieceEnd_ = 0;
+    markCount_ = markNext_ = 0;
     return true;
 }
 
@@ -48,36 +86,39 @@ bool LineReader::AtEnd() {
     return position_ == windowSize_ && !Refill();
 }
 
-// Position of the first CR or LF from the read position on, or windowSize_. Every byte must be
-// looked at and lines are short, so the search takes sixteen bytes at a time where it can.
-std::size_t LineReader::NextLineEnd() const {
-    std::size_t at = position_;
-#if defined(__SSE2__)
-    const __m128i carriageReturn = _mm_set1_epi8('\r');
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    for (; at + 16 <= windowSize_; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(window_ + at));
-        const int ends = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, lineFeed)));
-        if (ends != 0) return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
-    }
-#endif
-    while (at < windowSize_ && window_[at] != '\r' && window_[at] != '\n') {
-        ++at;
-    }
-    return at;
+void LineReader::MarkNextPiece() {
+    pieceStart_ = pieceEnd_;
+    pieceEnd_ = pieceStart_ + std::min(kPieceSize, windowSize_ - pieceStart_);
+    const bool afterCarriageReturn = pieceStart_ > 0 && window_[pieceStart_ - 1] == '\r';
+    markCount_ = FindLineMarks(scanner_, {window_ + pieceStart_, pieceEnd_ - pieceStart_},
+                               afterCarriageReturn, pieceMarks_.get());
+    marks_ = pieceMarks_.get();
+    markNext_ = 0;
 }
 
-std::string_view LineReader::ReadLine() {
+// Position of the first line end from the read position on, or windowSize_; notes the '<' marks on
+// the way. A mark before the read position is the LF of a CR LF whose CR ended the previous buffer.
+std::size_t LineReader::NextLineEnd() {
+    for (;;) {
+        while (markNext_ < markCount_) {
+            const std::size_t at = pieceStart_ + marks_[markNext_++];
+            if (at < position_) continue;
+            if (window_[at] != '<') return at;
+            lineHasTag_ = true;
+        }
+        if (pieceEnd_ == windowSize_) return windowSize_;
+        MarkNextPiece();
+    }
+}
+
+std::string_view LineReader::ReadAnyLine() {
     lineSpansBuffers_ = false;
-    lineStart_ = lineEnd_ = position_;
+    lineHasTag_ = false;
     if (AtEnd()) return {};
-    lineStart_ = position_;
     for (;;) {
         const std::size_t end = NextLineEnd();
         const std::string_view piece(window_ + position_, end - position_);
         if (end != windowSize_) {
-            lineEnd_ = end;
             position_ = end + 1;
             if (window_[end] == '\r') {
                 // The LF of a CR LF is skipped here, or when the next line is asked for if the CR
@@ -103,17 +144,6 @@ std::string_view LineReader::ReadLine() {
         longLine_.append(piece);
         if (!Refill()) return longLine_;
     }
-}
-
-bool LineReader::LineHasTag() {
-    if (lineSpansBuffers_) return longLine_.find('<') != std::string::npos;
-    if (!tagSearched_ || tagAt_ < lineStart_) {
-        const void* at = std::memchr(window_ + lineStart_, '<', windowSize_ - lineStart_);
-        tagAt_ =
-            at == nullptr ? windowSize_ : static_cast<std::size_t>(static_cast<const char*>(at) - window_);
-        tagSearched_ = true;
-    }
-    return tagAt_ < lineEnd_;
 }
 
 std::string_view FindLine(std::string_view lowerMarker, LineReader& reader) {

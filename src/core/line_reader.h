@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "core/line_marks.h"
+#include "core/read_ahead.h"
 
 namespace orbelquint {
 
@@ -28,13 +32,29 @@ class LineReader {
     bool AtEnd();
 
     // The next line without its line end; the empty text past the end. The view stays valid until
-    // the next call of ReadLine or AtEnd.
-    std::string_view ReadLine();
+    // the next call of ReadLine or AtEnd. Inline for the usual line, whose end is among the marks in
+    // hand and not the last byte of the window.
+    std::string_view ReadLine() {
+        bool hasTag = false;
+        for (std::size_t next = markNext_; next < markCount_; ++next) {
+            const std::size_t at = pieceStart_ + marks_[next];
+            if (at < position_ || at + 1 >= windowSize_) break;
+            if (window_[at] == '<') {
+                hasTag = true;
+                continue;
+            }
+            markNext_ = next + 1;
+            lineHasTag_ = hasTag;
+            const std::size_t start = position_;
+            position_ = at + 1 + static_cast<std::size_t>(window_[at] == '\r' && window_[at + 1] == '\n');
+            return {window_ + start, at - start};
+        }
+        return ReadAnyLine();
+    }
 
-    // True when the line last read holds a '<', which every tag begins with. Answered from the
-    // position of the next '<', searched once for many lines, so that lesson lines cost no search
-    // for "</pre>". Valid until the next call of ReadLine or AtEnd.
-    bool LineHasTag();
+    // True when the line last read holds a '<', which every tag begins with, so that lesson lines
+    // cost no search for "</pre>".
+    bool LineHasTag() const { return lineHasTag_; }
 
     // True when reading the file failed before its end, or a line was too long.
     bool Failed() const { return failed_; }
@@ -42,23 +62,30 @@ class LineReader {
     bool LineTooLong() const { return lineTooLong_; }
 
   private:
+    std::string_view ReadAnyLine();
     bool Refill();
     void SkipLineFeedAfterCarriageReturn();
-    std::size_t NextLineEnd() const;
+    std::size_t NextLineEnd();
+    void MarkNextPiece();
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<ReadAhead> readAhead_;  // instead of buffer_ for a large regular file
     // The bytes in hand and how far they are read.
     const char* window_ = nullptr;
     std::size_t windowSize_ = 0;
     std::size_t position_ = 0;
-    // Where the next '<' stands in the window (windowSize_ when there is none); searched again
-    // only once reading has passed it.
-    std::size_t tagAt_ = 0;
-    bool tagSearched_ = false;
-    // Where the line last read lies in the window, when it did not span buffers.
-    std::size_t lineStart_ = 0;
-    std::size_t lineEnd_ = 0;
+    // The line ends and '<' characters of one piece of the window, found for many lines at once,
+    // so that reading a line costs no search of its own. Offsets count from pieceStart_; the marks
+    // before markNext_ have been passed.
+    MarkScanner scanner_ = FastestMarkScanner();
+    std::unique_ptr<std::uint32_t[]> pieceMarks_;
+    const std::uint32_t* marks_;  // pieceMarks_, or those of a block read ahead
+    std::size_t pieceStart_ = 0;
+    std::size_t pieceEnd_ = 0;
+    std::size_t markCount_ = 0;
+    std::size_t markNext_ = 0;
+    bool lineHasTag_ = false;
     bool lineSpansBuffers_ = false;
     std::string longLine_;
     bool lineFeedMayFollow_ = false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace orbelquint {
@@ -15,8 +17,16 @@ std::string_view Trim(std::string_view text);
 
 // True when the text holds nothing but blanks (or nothing at all).
 inline bool IsBlank(std::string_view text) {
-    for (const char c : text) {
-        if (c != ' ') return false;
+    // Eight at a time first: continuation lines of a timetable begin with a long run of blanks.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    std::size_t at = 0;
+    for (; text.size() - at >= 8; at += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + at, 8);
+        if (eight != kEightBlanks) return false;
+    }
+    for (; at < text.size(); ++at) {
+        if (text[at] != ' ') return false;
     }
     return true;
 }

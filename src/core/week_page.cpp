@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
@@ -34,10 +36,22 @@ WeekPageResult LineTooLong(std::string_view what, std::string_view file) {
                    " MB en is geen tekstbestand.");
 }
 
-// A line that closes a day block; a line of exactly two blanks is an empty continuation line.
-// `hasTag` tells whether the line holds a '<' at all, which "</pre>" needs.
+// A line that closes a day block: a blank line, or one that holds "</pre>"; a line of exactly two
+// blanks is an empty continuation line. `hasTag` tells whether the line holds a '<' at all, which
+// "</pre>" needs and a blank line cannot have.
 bool EndsDayBlock(std::string_view line, bool hasTag) {
-    return line != "  " && (IsBlank(line) || (hasTag && ContainsNoCase(line, "</pre>")));
+    return hasTag ? ContainsNoCase(line, "</pre>") : line.size() != 2 && IsBlank(line);
+}
+
+// The chosen series as a plain field number, so that the usual lesson line is compared without
+// floating point; -2, which no field holds, when the series is no whole number from 0 to 99.
+int PlainSeries(double series) {
+    return series >= 0 && series <= 99 && series == std::floor(series) ? static_cast<int>(series) : -2;
+}
+
+// The bit of a change week in DayWriter's mask; none for weeks past the school year.
+std::uint64_t WeekBit(int week) {
+    return week >= 1 && week <= kLastWeek ? std::uint64_t{1} << week : 0;
 }
 
 // Collects the rows of the page in a buffer of its own and hands them to the stream in large
@@ -94,7 +108,14 @@ class PageWriter {
 class DayWriter {
   public:
     DayWriter(const WeekPageRequest& request, LineReader& reader, PageWriter& page, WeekPageReport& report)
-        : request_(request), reader_(reader), page_(page), report_(report) {}
+        : request_(request),
+          reader_(reader),
+          page_(page),
+          report_(report),
+          chosenPlainSeries_(PlainSeries(request.chosenSeries)) {}
+
+    // The change weeks of the lessons taken so far.
+    std::bitset<kLastWeek + 1> ChangeWeeks() const { return changeWeeks_; }
 
     // Writes every day from `day` on until the days run out or the legend heading comes.
     void WriteDays(std::string_view day) {
@@ -134,34 +155,41 @@ class DayWriter {
         }
     }
 
-    // Counts one lesson line in the report and writes it when it runs in the current week.
+    // Counts one lesson line in the report and writes it when it runs in the current week. The
+    // figures of one line tell nothing about the next, so they are combined without branches.
     bool TakeLesson(std::string_view line) {
         const auto [from, to] = WeeksOfLesson(line);
         const int week = request_.currentWeek;
         report_.minWeek = std::min(report_.minWeek, from);
         report_.maxWeek = std::max(report_.maxWeek, to);
-        if (week < from && from < report_.firstChange) report_.firstChange = from;
-        if (to >= week && to + 1 < report_.firstChange)
-            report_.firstChange = static_cast<std::int16_t>(to + 1);
+        // The first later week in which the lesson starts, or after whose end it is gone.
+        const int startsLater = week < from ? from : kNoChange;
+        const int endsLater = to >= week ? to + 1 : kNoChange;
+        report_.firstChange =
+            static_cast<std::int16_t>(std::min({int{report_.firstChange}, startsLater, endsLater}));
 
-        bool passes = true;
-        if (request_.seriesFilter) {
-            const double series = SeriesField(line);
-            passes = series == 0 || series == request_.chosenSeries;
-        }
-        if (passes && 1 <= from && from <= to) {
-            if (from <= kLastWeek) report_.changeWeeks.set(static_cast<std::size_t>(from));
-            if (to < kLastWeek) report_.changeWeeks.set(static_cast<std::size_t>(to + 1));
-        }
+        const bool passes = !request_.seriesFilter || PassesSeriesFilter(line);
+        const bool changes = passes && 1 <= from && from <= to;
+        changeWeeks_ |= changes ? WeekBit(from) | WeekBit(to + 1) : 0;
         const bool shown = passes && from <= week && week <= to;
         if (shown) page_.Row({line});
         return shown;
+    }
+
+    // A lesson for the whole class (series 0) or for the chosen series.
+    bool PassesSeriesFilter(std::string_view line) const {
+        const int plain = PlainSeriesField(line);
+        if (plain >= 0) return (plain == 0) | (plain == chosenPlainSeries_);
+        const double series = SeriesField(line);
+        return series == 0 || series == request_.chosenSeries;
     }
 
     const WeekPageRequest& request_;
     LineReader& reader_;
     PageWriter& page_;
     WeekPageReport& report_;
+    const int chosenPlainSeries_;
+    std::uint64_t changeWeeks_ = 0;
 };
 
 }  // namespace
@@ -202,7 +230,9 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     writer.Row({frame->head});
     writer.Row({"<h1>Orbelquint week", week, "</h1>"});
     writer.Row({"<h2>", report.heading, "</h2><hr>"});
-    DayWriter(request, reader, writer, report).WriteDays(FindLine("<h3>", reader));
+    DayWriter days(request, reader, writer, report);
+    days.WriteDays(FindLine("<h3>", reader));
+    report.changeWeeks = days.ChangeWeeks();
     writer.Row({});
     writer.Row({frame->foot});
     writer.Row({"</body></html>"});

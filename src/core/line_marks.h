@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace orbelquint {
+
+// The scanners that find line ends and '<' characters: plain C++ on every processor, and wide
+// vector instructions where the processor has them (asked at run time, so that one build runs
+// everywhere).
+enum class MarkScanner { Plain, Avx2, Avx512 };
+
+// True when this processor runs the scanner.
+bool CanRun(MarkScanner scanner);
+
+// The fastest scanner this processor runs.
+MarkScanner FastestMarkScanner();
+
+// How many offsets the array needs room for when a piece of `size` bytes is marked: the scanners
+// write a few offsets past the last one found rather than branch on how many a stretch of text
+// holds.
+constexpr std::size_t MarkCapacity(std::size_t size) {
+    return size + 64;
+}
+
+// Writes, in increasing order, the offset of every line end and of every '<' in `piece` to
+// `marks`, and returns how many there are. A line end is a CR, or an LF that does not follow a CR:
+// the byte where the text of a line stops, one for each line end of any kind. `afterCarriageReturn`
+// tells that the byte before the piece is a CR, so that an LF at its start ends no line. `marks`
+// needs room for MarkCapacity(piece.size()) offsets; the piece must be shorter than 4 GiB.
+std::size_t FindLineMarks(MarkScanner scanner, std::string_view piece, bool afterCarriageReturn,
+                          std::uint32_t* marks);
+
+}  // namespace orbelquint

@@ -1,0 +1,71 @@
+#include "core/read_ahead.h"
+
+#include "core/line_marks.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace orbelquint {
+
+ReadAhead::Block::Block()
+    : bytes(std::make_unique_for_overwrite<char[]>(kBlockSize)),
+      marks(std::make_unique_for_overwrite<std::uint32_t[]>(MarkCapacity(kBlockSize))) {}
+
+ReadAhead::ReadAhead(int descriptor)
+    : descriptor_(descriptor), thread_([this](std::stop_token stop) { Run(std::move(stop)); }) {}
+
+void ReadAhead::Run(std::stop_token stop) {
+    const MarkScanner scanner = FastestMarkScanner();
+    bool afterCarriageReturn = false;
+    for (std::size_t next = 0;; ++next) {
+        Block& block = blocks_[next % kBlocks];
+        {
+            std::unique_lock lock(mutex_);
+            // Block `next` may be filled once the block kBlocks before it is released.
+            if (!changed_.wait(lock, stop, [&] { return next - released_ < kBlocks; })) return;
+        }
+        ssize_t count = 0;
+        do {
+            count = read(descriptor_, block.bytes.get(), kBlockSize);
+        } while (count < 0 && errno == EINTR);
+        if (count > 0) {
+            const std::string_view bytes(block.bytes.get(), static_cast<std::size_t>(count));
+            block.markCount = FindLineMarks(scanner, bytes, afterCarriageReturn, block.marks.get());
+            afterCarriageReturn = bytes.back() == '\r';
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            if (count <= 0) {
+                ended_ = true;
+                failed_ = count < 0;
+            } else {
+                block.size = static_cast<std::size_t>(count);
+                ++filled_;
+            }
+        }
+        changed_.notify_all();
+        if (count <= 0) return;
+    }
+}
+
+ReadAhead::MarkedBlock ReadAhead::Next() {
+    std::unique_lock lock(mutex_);
+    if (handedOut_) {
+        ++released_;
+        handedOut_ = false;
+        changed_.notify_all();
+    }
+    changed_.wait(lock, [this] { return filled_ > released_ || ended_; });
+    if (filled_ == released_) return {};
+    handedOut_ = true;
+    const Block& block = blocks_[released_ % kBlocks];
+    return {{block.bytes.get(), block.size}, block.marks.get(), block.markCount};
+}
+
+bool ReadAhead::Failed() {
+    const std::lock_guard lock(mutex_);
+    return failed_ && filled_ == released_;
+}
+
+}  // namespace orbelquint

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+namespace orbelquint {
+
+// Reads a regular file block by block in a thread of its own, a few blocks ahead of its user, and
+// finds the marks of each block there, so that the kernel's copying and the marking of the next
+// blocks overlap with the work on the current one. Memory
+// stays at a few blocks whatever the file's size. Only for regular files: reading them never
+// blocks for long, so the thread always finishes or stops when asked.
+class ReadAhead {
+  public:
+    static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
+
+    // Reads from the descriptor's current offset; the descriptor must stay open while the reader
+    // lives, and nothing else may read from it.
+    explicit ReadAhead(int descriptor);
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // A block of the file with the offsets of its line ends and '<' characters (FindLineMarks).
+    struct MarkedBlock {
+        std::string_view bytes;
+        const std::uint32_t* marks = nullptr;
+        std::size_t markCount = 0;
+    };
+
+    // The next block of the file, valid until the next call; no bytes at the end of the file or
+    // after a failed read.
+    MarkedBlock Next();
+
+    // True when a read failed before the end of the file; the blocks before it were handed out.
+    bool Failed();
+
+  private:
+    static constexpr std::size_t kBlocks = 4;
+    struct Block {
+        Block();
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+        std::unique_ptr<std::uint32_t[]> marks;
+        std::size_t markCount = 0;
+    };
+
+    void Run(std::stop_token stop);
+
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    std::array<Block, kBlocks> blocks_;
+    // Blocks are filled and handed out in turn; block n lives in blocks_[n % kBlocks].
+    std::size_t filled_ = 0;
+    std::size_t released_ = 0;
+    bool handedOut_ = false;
+    bool ended_ = false;
+    bool failed_ = false;
+    int descriptor_;
+    // Last: it starts once everything above is ready, and is stopped and joined first.
+    std::jthread thread_;
+};
+
+}  // namespace orbelquint
