@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -18,7 +20,7 @@ inline bool IsContinuation(std::string_view line) {
 
 // The number in a field of up to two characters when it holds only digits and blanks, by far the
 // usual content (blanks do not count in a number); -1 for anything else.
-inline int PlainFieldNumber(std::string_view field) {
+constexpr int PlainFieldNumber(std::string_view field) {
     int value = 0;
     for (const char c : field) {
         if (IsDigit(c)) {
@@ -30,16 +32,20 @@ inline int PlainFieldNumber(std::string_view field) {
     return value;
 }
 
-// PlainFieldNumber of a field of two characters, written so that the usual field takes no branch.
+// PlainFieldNumber of every field of two characters, indexed by its two bytes, so that reading a
+// field costs one look-up.
+inline constexpr auto kPairNumbers = [] {
+    std::array<std::int8_t, 256 * 256> numbers{};
+    for (std::size_t pair = 0; pair < numbers.size(); ++pair) {
+        const std::array<char, 2> field = {static_cast<char>(pair >> 8), static_cast<char>(pair & 0xff)};
+        numbers[pair] = static_cast<std::int8_t>(PlainFieldNumber({field.data(), field.size()}));
+    }
+    return numbers;
+}();
+
 inline int PlainPairNumber(char first, char second) {
-    const int firstDigit = first - '0';
-    const int secondDigit = second - '0';
-    const bool firstIsDigit = static_cast<unsigned>(firstDigit) <= 9;
-    const bool secondIsDigit = static_cast<unsigned>(secondDigit) <= 9;
-    const bool plain = (firstIsDigit || first == ' ') && (secondIsDigit || second == ' ');
-    const int high = firstIsDigit ? firstDigit : 0;
-    const int value = secondIsDigit ? high * 10 + secondDigit : high;
-    return plain ? value : -1;
+    return kPairNumbers[static_cast<std::size_t>(static_cast<unsigned char>(first)) << 8 |
+                        static_cast<unsigned char>(second)];
 }
 
 // Week in the two columns from `column` on; two characters always read within 16 bits.

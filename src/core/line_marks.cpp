@@ -103,7 +103,8 @@ std::size_t Scan(std::string_view piece, bool afterCarriageReturn, std::uint32_t
     return marking.count;
 }
 
-[[gnu::flatten]] std::size_t ScanPlain(std::string_view piece, bool afterCarriageReturn, std::uint32_t* marks) {
+[[gnu::flatten]] std::size_t ScanPlain(std::string_view piece, bool afterCarriageReturn,
+                                       std::uint32_t* marks) {
     return Scan<PlainMasks>(piece, afterCarriageReturn, marks);
 }
 
@@ -128,9 +129,12 @@ bool CanRun(MarkScanner scanner) {
     __builtin_cpu_init();  // the answers below may be asked for before the program's start is done
     const bool bitCounting = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("popcnt");
     switch (scanner) {
-    case MarkScanner::Plain: return true;
-    case MarkScanner::Avx2: return bitCounting && __builtin_cpu_supports("avx2");
-    case MarkScanner::Avx512: return bitCounting && __builtin_cpu_supports("avx512bw");
+        case MarkScanner::Plain:
+            return true;
+        case MarkScanner::Avx2:
+            return bitCounting && __builtin_cpu_supports("avx2");
+        case MarkScanner::Avx512:
+            return bitCounting && __builtin_cpu_supports("avx512bw");
     }
     return false;
 #else
@@ -149,10 +153,13 @@ std::size_t FindLineMarks(MarkScanner scanner, std::string_view piece, bool afte
                           std::uint32_t* marks) {
     switch (scanner) {
 #if defined(__x86_64__)
-    case MarkScanner::Avx2: return ScanAvx2(piece, afterCarriageReturn, marks);
-    case MarkScanner::Avx512: return ScanAvx512(piece, afterCarriageReturn, marks);
+        case MarkScanner::Avx2:
+            return ScanAvx2(piece, afterCarriageReturn, marks);
+        case MarkScanner::Avx512:
+            return ScanAvx512(piece, afterCarriageReturn, marks);
 #endif
-    default: return ScanPlain(piece, afterCarriageReturn, marks);
+        default:
+            return ScanPlain(piece, afterCarriageReturn, marks);
     }
 }
 

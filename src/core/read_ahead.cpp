@@ -1,10 +1,10 @@
 #include "core/read_ahead.h"
 
-#include "core/line_marks.h"
-
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "core/line_marks.h"
 
 namespace orbelquint {
 
@@ -22,8 +22,11 @@ void ReadAhead::Run(std::stop_token stop) {
         Block& block = blocks_[next % kBlocks];
         {
             std::unique_lock lock(mutex_);
-            // Block `next` may be filled once the block kBlocks before it is released.
-            if (!changed_.wait(lock, stop, [&] { return next - released_ < kBlocks; })) return;
+            // When every block is in use, the thread waits until half of them are released, so
+            // that it is woken once for many blocks.
+            if (next - released_ == kBlocks &&
+                !changed_.wait(lock, stop, [&] { return next - released_ <= kBlocks / 2; }))
+                return;
         }
         ssize_t count = 0;
         do {
@@ -54,7 +57,7 @@ ReadAhead::MarkedBlock ReadAhead::Next() {
     if (handedOut_) {
         ++released_;
         handedOut_ = false;
-        changed_.notify_all();
+        if (filled_ - released_ == kBlocks / 2) changed_.notify_all();
     }
     changed_.wait(lock, [this] { return filled_ > released_ || ended_; });
     if (filled_ == released_) return {};

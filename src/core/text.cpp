@@ -1,5 +1,6 @@
 #include "core/text.h"
 
+#include <algorithm>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -34,25 +35,31 @@ std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
     if (text.size() < lowerMarker.size()) return std::string_view::npos;
     const char lower = lowerMarker.front();
     const std::size_t lastStart = text.size() - lowerMarker.size();
-    std::size_t at = 0;
 #if defined(__SSE2__)
-    // Sixteen bytes at a time are compared with the first character in either case, inline: the
-    // texts are mostly short lines, searched several times each.
-    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
-    const __m128i lowers = _mm_set1_epi8(lower);
-    const __m128i uppers = _mm_set1_epi8(upper);
-    for (; text.size() - at >= 16; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        auto candidates = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, lowers), _mm_cmpeq_epi8(bytes, uppers))));
-        for (; candidates != 0; candidates &= candidates - 1) {
-            const std::size_t start = at + static_cast<std::size_t>(std::countr_zero(candidates));
-            if (start > lastStart) return std::string_view::npos;
-            if (MatchesAt(text.data() + start, lowerMarker)) return start;
+    // Sixteen bytes at a time are compared with the first character in either case, the last
+    // sixteen overlapping those before: the texts are mostly lines of a few dozen bytes, searched
+    // several times each.
+    if (text.size() >= 16) {
+        const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+        const __m128i lowers = _mm_set1_epi8(lower);
+        const __m128i uppers = _mm_set1_epi8(upper);
+        for (std::size_t block = 0;; block += 16) {
+            const std::size_t start = std::min(block, text.size() - 16);
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + start));
+            const auto firsts = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, lowers), _mm_cmpeq_epi8(bytes, uppers))));
+            // Without the bytes an overlapping last block shares with the one before.
+            for (unsigned candidates = firsts & ~0U << (block - start); candidates != 0;
+                 candidates &= candidates - 1) {
+                const std::size_t at = start + static_cast<std::size_t>(std::countr_zero(candidates));
+                if (at > lastStart) return std::string_view::npos;
+                if (MatchesAt(text.data() + at, lowerMarker)) return at;
+            }
+            if (start + 16 == text.size()) return std::string_view::npos;
         }
     }
 #endif
-    for (; at <= lastStart; ++at) {
+    for (std::size_t at = 0; at <= lastStart; ++at) {
         if (AsciiLower(text[at]) == lower && MatchesAt(text.data() + at, lowerMarker)) return at;
     }
     return std::string_view::npos;

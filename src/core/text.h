@@ -8,7 +8,7 @@
 namespace orbelquint {
 
 // True for the ASCII digits 0 to 9, whatever the locale.
-inline bool IsDigit(char c) {
+constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
