@@ -6,11 +6,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "core/discarding_buffer.h"
 #include "core/file_handle.h"
+#include "core/line_marks.h"
 #include "core/week_page.h"
 #include "generated_timetable.h"
 
@@ -68,6 +73,24 @@ void Build(benchmark::State& state) {
     state.counters["x_floor"] = benchmark::Counter(total / floor, benchmark::Counter::kAvgIterations);
 }
 
+// The line-end and tag scanners over a 10 MB timetable in memory; range(0) is the MarkScanner.
+// The builder runs the fastest one the processor has, in the thread that reads the file ahead.
+void MarkScan(benchmark::State& state) {
+    const auto scanner = static_cast<MarkScanner>(state.range(0));
+    if (!CanRun(scanner)) return state.SkipWithError("not on this processor");
+    std::ifstream file(GeneratedTimetable(10'000'000), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    constexpr std::size_t kPiece = std::size_t{256} * 1024;
+    std::vector<std::uint32_t> marks(MarkCapacity(kPiece));
+    for (auto _ : state) {
+        for (std::size_t at = 0; at < text.size(); at += kPiece) {
+            const std::string_view piece = std::string_view(text).substr(at, kPiece);
+            benchmark::DoNotOptimize(FindLineMarks(scanner, piece, false, marks.data()));
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
 constexpr std::int64_t k100KB = 100'000;
 constexpr std::int64_t k10MB = 10'000'000;
 constexpr std::int64_t k100MB = 100'000'000;
@@ -76,6 +99,11 @@ BENCHMARK(Floor)->Arg(k100KB)->Arg(k10MB)->Arg(k100MB)->Unit(benchmark::kMillise
 BENCHMARK(Build)
     ->ArgsProduct({{k100KB, k10MB, k100MB}, {0, 1}})
     ->ArgNames({"bytes", "series"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(MarkScan)
+    ->Arg(static_cast<std::int64_t>(MarkScanner::Plain))
+    ->Arg(static_cast<std::int64_t>(MarkScanner::Avx2))
+    ->ArgName("scanner")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

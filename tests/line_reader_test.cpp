@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/file_handle.h"
+#include "core/read_ahead.h"
+#include "test_files.h"
 
 namespace orbelquint {
 namespace {
@@ -66,6 +71,88 @@ TEST(LineReaderTest, JoinsLinesAndLineEndsAcrossFileBuffers) {
     EXPECT_EQ(reader.ReadLine(), "last");
     EXPECT_TRUE(reader.AtEnd());
     EXPECT_FALSE(reader.Failed());
+}
+
+struct LineAndTag {
+    std::string line;
+    bool hasTag;
+    bool operator==(const LineAndTag&) const = default;
+};
+
+std::vector<LineAndTag> AllLinesAndTags(LineReader& reader) {
+    std::vector<LineAndTag> lines;
+    while (!reader.AtEnd()) {
+        std::string line(reader.ReadLine());
+        lines.push_back({std::move(line), reader.LineHasTag()});
+    }
+    return lines;
+}
+
+// The lines split the obvious way, one byte at a time.
+std::vector<LineAndTag> ExpectedLinesAndTags(std::string_view bytes) {
+    std::vector<LineAndTag> lines;
+    std::string line;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        if (bytes[at] != '\r' && bytes[at] != '\n') {
+            line += bytes[at];
+            continue;
+        }
+        if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') ++at;
+        lines.push_back({line, line.find('<') != std::string::npos});
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back({line, line.find('<') != std::string::npos});
+    return lines;
+}
+
+TEST(LineReaderTest, ReadsLargeFilesAheadAsItReadsEverythingElse) {
+    // Lines of every kind of end and length, some with tags, some far longer than a block of
+    // marks, crossing the blocks a large file is read ahead in.
+    std::mt19937 random(7);
+    std::string bytes;
+    while (bytes.size() < 3 * ReadAhead::kBlockSize) {
+        const std::size_t length = random() % 50 == 0 ? random() % 40'000 : random() % 120;
+        for (std::size_t i = 0; i < length; ++i)
+            bytes += random() % 30 == 0 ? '<' : 'x';
+        bytes += std::array<const char*, 3>{"\r\n", "\r", "\n"}[random() % 3];
+    }
+    bytes += "<last";
+    const std::vector<LineAndTag> expected = ExpectedLinesAndTags(bytes);
+
+    const FileHandle regular = FileWith(bytes);
+    LineReader readAhead(regular.get());
+    EXPECT_EQ(AllLinesAndTags(readAhead), expected);
+    LineReader fromMemory(bytes);
+    EXPECT_EQ(AllLinesAndTags(fromMemory), expected);
+    // A stream that is no regular file is read in turn with the work.
+    const FileHandle stream(fmemopen(bytes.data(), bytes.size(), "r"));
+    LineReader inTurn(stream.get());
+    EXPECT_EQ(AllLinesAndTags(inTurn), expected);
+}
+
+TEST(LineReaderTest, ReadsAFileThatGrowsWhileItIsRead) {
+    const test_support::TempDir folder;
+    for (const std::size_t lineCount : {std::size_t{10}, 4 * ReadAhead::kBlockSize / 10}) {
+        std::string bytes;
+        for (std::size_t i = 0; i < lineCount; ++i)
+            bytes += "12345678\r\n";
+        const std::filesystem::path path = folder.Write("growing.htm", bytes);
+        const FileHandle file = OpenForReading(path);
+        LineReader reader(file.get());
+        EXPECT_EQ(reader.ReadLine(), "12345678");
+        std::ofstream(path, std::ios::app | std::ios::binary) << std::string(100'000, 'y') + "\r\n";
+
+        // Whatever part of the growth the reading still meets is read as well.
+        std::size_t lines = 1;
+        for (; !reader.AtEnd(); ++lines) {
+            const std::string_view line = reader.ReadLine();
+            if (lines < lineCount) {
+                EXPECT_EQ(line, "12345678");
+            }
+        }
+        EXPECT_GE(lines, lineCount);
+        EXPECT_FALSE(reader.Failed());
+    }
 }
 
 TEST(LineReaderTest, GivesTheEmptyTextPastTheEnd) {

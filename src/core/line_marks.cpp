@@ -42,13 +42,6 @@ ChunkMasks PlainMasks(const char* chunk) {
     const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(chunk + 32));
     return {Avx2Mask(low, high, '\r'), Avx2Mask(low, high, '\n'), Avx2Mask(low, high, '<')};
 }
-
-[[gnu::target("avx512bw")]] ChunkMasks Avx512Masks(const char* chunk) {
-    const __m512i bytes = _mm512_loadu_si512(chunk);
-    return {_mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\r')),
-            _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\n')),
-            _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('<'))};
-}
 #endif
 
 // The position of the lowest set bit. The top bit stands in for an empty mask, whose position is
@@ -115,15 +108,10 @@ std::size_t Scan(std::string_view piece, bool afterCarriageReturn, std::uint32_t
                                                                       std::uint32_t* marks) {
     return Scan<Avx2Masks>(piece, afterCarriageReturn, marks);
 }
-
-[[gnu::target("avx512bw,bmi,popcnt"), gnu::flatten]] std::size_t ScanAvx512(std::string_view piece,
-                                                                            bool afterCarriageReturn,
-                                                                            std::uint32_t* marks) {
-    return Scan<Avx512Masks>(piece, afterCarriageReturn, marks);
-}
 #endif
 
 }  // namespace
+
 bool CanRun(MarkScanner scanner) {
 #if defined(__x86_64__)
     __builtin_cpu_init();  // the answers below may be asked for before the program's start is done
@@ -133,8 +121,6 @@ bool CanRun(MarkScanner scanner) {
             return true;
         case MarkScanner::Avx2:
             return bitCounting && __builtin_cpu_supports("avx2");
-        case MarkScanner::Avx512:
-            return bitCounting && __builtin_cpu_supports("avx512bw");
     }
     return false;
 #else
@@ -143,9 +129,7 @@ bool CanRun(MarkScanner scanner) {
 }
 
 MarkScanner FastestMarkScanner() {
-    static const MarkScanner fastest = CanRun(MarkScanner::Avx512) ? MarkScanner::Avx512
-                                       : CanRun(MarkScanner::Avx2) ? MarkScanner::Avx2
-                                                                   : MarkScanner::Plain;
+    static const MarkScanner fastest = CanRun(MarkScanner::Avx2) ? MarkScanner::Avx2 : MarkScanner::Plain;
     return fastest;
 }
 
@@ -155,8 +139,6 @@ std::size_t FindLineMarks(MarkScanner scanner, std::string_view piece, bool afte
 #if defined(__x86_64__)
         case MarkScanner::Avx2:
             return ScanAvx2(piece, afterCarriageReturn, marks);
-        case MarkScanner::Avx512:
-            return ScanAvx512(piece, afterCarriageReturn, marks);
 #endif
         default:
             return ScanPlain(piece, afterCarriageReturn, marks);
