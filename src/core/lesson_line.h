@@ -32,20 +32,28 @@ constexpr int PlainFieldNumber(std::string_view field) {
     return value;
 }
 
-// PlainFieldNumber of every field of two characters, indexed by its two bytes, so that reading a
-// field costs one look-up.
+// Where PlainPairNumber finds the number of a field of two characters.
+constexpr std::size_t PairIndex(char first, char second) {
+    return std::size_t{static_cast<unsigned char>(first)} << 8 | static_cast<unsigned char>(second);
+}
+
+// PlainFieldNumber of every field of two characters, so that reading a field costs one look-up.
 inline constexpr auto kPairNumbers = [] {
-    std::array<std::int8_t, 256 * 256> numbers{};
-    for (std::size_t pair = 0; pair < numbers.size(); ++pair) {
-        const std::array<char, 2> field = {static_cast<char>(pair >> 8), static_cast<char>(pair & 0xff)};
-        numbers[pair] = static_cast<std::int8_t>(PlainFieldNumber({field.data(), field.size()}));
+    std::array<std::int8_t, std::size_t{256} * 256> numbers{};
+    numbers.fill(-1);
+    constexpr std::string_view kPlain = " 0123456789";
+    for (const char first : kPlain) {
+        for (const char second : kPlain) {
+            const std::array<char, 2> field = {first, second};
+            numbers[PairIndex(first, second)] =
+                static_cast<std::int8_t>(PlainFieldNumber({field.data(), field.size()}));
+        }
     }
     return numbers;
 }();
 
 inline int PlainPairNumber(char first, char second) {
-    return kPairNumbers[static_cast<std::size_t>(static_cast<unsigned char>(first)) << 8 |
-                        static_cast<unsigned char>(second)];
+    return kPairNumbers[PairIndex(first, second)];
 }
 
 // Week in the two columns from `column` on; two characters always read within 16 bits.

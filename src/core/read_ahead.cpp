@@ -13,9 +13,9 @@ ReadAhead::Block::Block()
       marks(std::make_unique_for_overwrite<std::uint32_t[]>(MarkCapacity(kBlockSize))) {}
 
 ReadAhead::ReadAhead(int descriptor)
-    : descriptor_(descriptor), thread_([this](std::stop_token stop) { Run(std::move(stop)); }) {}
+    : descriptor_(descriptor), thread_([this](const std::stop_token& stop) { Run(stop); }) {}
 
-void ReadAhead::Run(std::stop_token stop) {
+void ReadAhead::Run(const std::stop_token& stop) {
     const MarkScanner scanner = FastestMarkScanner();
     bool afterCarriageReturn = false;
     for (std::size_t next = 0;; ++next) {

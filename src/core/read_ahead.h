@@ -50,7 +50,7 @@ class ReadAhead {
         std::size_t markCount = 0;
     };
 
-    void Run(std::stop_token stop);
+    void Run(const std::stop_token& stop);
 
     std::mutex mutex_;
     std::condition_variable_any changed_;
