@@ -22,6 +22,16 @@ bool MatchesAt(const char* at, std::string_view lowerMarker) {
     return i == lowerMarker.size();
 }
 
+#if defined(__SSE2__)
+// Which of the sixteen bytes from `bytes` on equal `lower` in either case.
+__m128i EqualsNoCase(const char* bytes, char lower) {
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    return _mm_or_si128(_mm_cmpeq_epi8(sixteen, _mm_set1_epi8(lower)),
+                        _mm_cmpeq_epi8(sixteen, _mm_set1_epi8(upper)));
+}
+#endif
+
 }  // namespace
 
 std::string_view Trim(std::string_view text) {
@@ -33,34 +43,33 @@ std::string_view Trim(std::string_view text) {
 std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
     if (lowerMarker.empty()) return 0;
     if (text.size() < lowerMarker.size()) return std::string_view::npos;
-    const char lower = lowerMarker.front();
     const std::size_t lastStart = text.size() - lowerMarker.size();
 #if defined(__SSE2__)
-    // Sixteen bytes at a time are compared with the first character in either case, the last
-    // sixteen overlapping those before: the texts are mostly lines of a few dozen bytes, searched
-    // several times each.
-    if (text.size() >= 16) {
-        const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
-        const __m128i lowers = _mm_set1_epi8(lower);
-        const __m128i uppers = _mm_set1_epi8(upper);
+    // Sixteen starts at a time are tried on the marker's first two characters, the last sixteen
+    // overlapping those before: the texts are mostly lines of a few dozen bytes, searched several
+    // times each, and two characters rule out nearly every wrong start.
+    if (lowerMarker.size() >= 2 && text.size() >= 17) {
+        const char* const bytes = text.data();
         for (std::size_t block = 0;; block += 16) {
-            const std::size_t start = std::min(block, text.size() - 16);
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + start));
-            const auto firsts = static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi8(bytes, lowers), _mm_cmpeq_epi8(bytes, uppers))));
-            // Without the bytes an overlapping last block shares with the one before.
-            for (unsigned candidates = firsts & ~0U << (block - start); candidates != 0;
-                 candidates &= candidates - 1) {
+            const std::size_t start = std::min(block, text.size() - 17);
+            const __m128i firsts = EqualsNoCase(bytes + start, lowerMarker[0]);
+            const __m128i seconds = EqualsNoCase(bytes + start + 1, lowerMarker[1]);
+            // Without the starts an overlapping last block shares with the one before.
+            for (unsigned candidates =
+                     static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(firsts, seconds))) &
+                     ~0U << (block - start);
+                 candidates != 0; candidates &= candidates - 1) {
                 const std::size_t at = start + static_cast<std::size_t>(std::countr_zero(candidates));
                 if (at > lastStart) return std::string_view::npos;
-                if (MatchesAt(text.data() + at, lowerMarker)) return at;
+                if (MatchesAt(bytes + at, lowerMarker)) return at;
             }
-            if (start + 16 == text.size()) return std::string_view::npos;
+            if (start + 17 == text.size()) return std::string_view::npos;
         }
     }
 #endif
     for (std::size_t at = 0; at <= lastStart; ++at) {
-        if (AsciiLower(text[at]) == lower && MatchesAt(text.data() + at, lowerMarker)) return at;
+        if (AsciiLower(text[at]) == lowerMarker.front() && MatchesAt(text.data() + at, lowerMarker))
+            return at;
     }
     return std::string_view::npos;
 }
