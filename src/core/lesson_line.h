@@ -83,6 +83,12 @@ struct LessonWeeks {
 };
 
 inline LessonWeeks WeeksOfLesson(std::string_view line) {
+    // The usual line holds both fields, digits and blanks only.
+    if (line.size() >= 17) {
+        const int from = PlainPairNumber(line[12], line[13]);
+        const int to = PlainPairNumber(line[15], line[16]);
+        if ((from | to) >= 0) return {static_cast<std::int16_t>(from), static_cast<std::int16_t>(to)};
+    }
     return {WeekColumn(line, 13), WeekColumn(line, 16)};
 }
 

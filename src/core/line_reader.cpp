@@ -57,15 +57,15 @@ bool LineReader::Refill() {
         markCount_ = block.markCount;
         markNext_ = 0;
         return true;
-    } else {
-        const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
-        if (count == 0) {
-            failed_ = std::ferror(file_) != 0;
-            return false;
-        }
-        window_ = buffer_.get();
-        windowSize_ = count;
     }
+    const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    if (count == 0) {
+        failed_ = std::ferror(file_) != 0;
+        return false;
+    }
+    afterCarriageReturn_ = windowSize_ > 0 && window_[windowSize_ - 1] == '\r';
+    window_ = buffer_.get();
+    windowSize_ = count;
     position_ = 0;
     pieceStart_ = pieceEnd_ = 0;
     markCount_ = markNext_ = 0;
@@ -81,7 +81,7 @@ void LineReader::SkipLineFeedAfterCarriageReturn() {
     if (window_[position_] == '\n') ++position_;
 }
 
-bool LineReader::AtEnd() {
+bool LineReader::AtEndOfWindow() {
     SkipLineFeedAfterCarriageReturn();
     return position_ == windowSize_ && !Refill();
 }
@@ -89,7 +89,8 @@ bool LineReader::AtEnd() {
 void LineReader::MarkNextPiece() {
     pieceStart_ = pieceEnd_;
     pieceEnd_ = pieceStart_ + std::min(kPieceSize, windowSize_ - pieceStart_);
-    const bool afterCarriageReturn = pieceStart_ > 0 && window_[pieceStart_ - 1] == '\r';
+    const bool afterCarriageReturn =
+        pieceStart_ > 0 ? window_[pieceStart_ - 1] == '\r' : afterCarriageReturn_;
     markCount_ = FindLineMarks(scanner_, {window_ + pieceStart_, pieceEnd_ - pieceStart_},
                                afterCarriageReturn, pieceMarks_.get());
     marks_ = pieceMarks_.get();
@@ -97,12 +98,11 @@ void LineReader::MarkNextPiece() {
 }
 
 // Position of the first line end from the read position on, or windowSize_; notes the '<' marks on
-// the way. A mark before the read position is the LF of a CR LF whose CR ended the previous buffer.
+// the way.
 std::size_t LineReader::NextLineEnd() {
     for (;;) {
         while (markNext_ < markCount_) {
             const std::size_t at = pieceStart_ + marks_[markNext_++];
-            if (at < position_) continue;
             if (window_[at] != '<') return at;
             lineHasTag_ = true;
         }

@@ -29,7 +29,7 @@ class LineReader {
     explicit LineReader(std::string_view bytes);
 
     // True when no line is left (or the file could not be read further).
-    bool AtEnd();
+    bool AtEnd() { return position_ == windowSize_ && AtEndOfWindow(); }
 
     // The next line without its line end; the empty text past the end. The view stays valid until
     // the next call of ReadLine or AtEnd. Inline for the usual line, whose end is among the marks in
@@ -38,7 +38,7 @@ class LineReader {
         bool hasTag = false;
         for (std::size_t next = markNext_; next < markCount_; ++next) {
             const std::size_t at = pieceStart_ + marks_[next];
-            if (at < position_ || at + 1 >= windowSize_) break;
+            if (at + 1 >= windowSize_) break;
             if (window_[at] == '<') {
                 hasTag = true;
                 continue;
@@ -63,6 +63,7 @@ class LineReader {
 
   private:
     std::string_view ReadAnyLine();
+    bool AtEndOfWindow();
     bool Refill();
     void SkipLineFeedAfterCarriageReturn();
     std::size_t NextLineEnd();
@@ -89,6 +90,7 @@ class LineReader {
     bool lineSpansBuffers_ = false;
     std::string longLine_;
     bool lineFeedMayFollow_ = false;
+    bool afterCarriageReturn_ = false;  // the window read before the present one ended with a CR
     bool failed_ = false;
     bool lineTooLong_ = false;
 };

@@ -1,6 +1,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -10,8 +11,17 @@
 namespace orbelquint {
 namespace {
 
+// Every byte with ASCII letters in lower case, looked up rather than compared: searches check
+// many characters.
+constexpr auto kAsciiLower = [] {
+    std::array<char, 256> lower{};
+    for (std::size_t c = 0; c < lower.size(); ++c)
+        lower[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower;
+}();
+
 char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return kAsciiLower[static_cast<unsigned char>(c)];
 }
 
 // Whether the text at `at` continues with the marker's characters after the first.

@@ -169,9 +169,9 @@ class DayWriter {
             static_cast<std::int16_t>(std::min({int{report_.firstChange}, startsLater, endsLater}));
 
         const bool passes = !request_.seriesFilter || PassesSeriesFilter(line);
-        const bool changes = passes && 1 <= from && from <= to;
+        const bool changes = passes & (1 <= from) & (from <= to);
         changeWeeks_ |= changes ? WeekBit(from) | WeekBit(to + 1) : 0;
-        const bool shown = passes && from <= week && week <= to;
+        const bool shown = passes & (from <= week) & (week <= to);
         if (shown) page_.Row({line});
         return shown;
     }
