@@ -65,11 +65,15 @@ long AllocationsOfBuild(const test_support::TempDir& folder, int days) {
 
 TEST(AllocationTest, ABuildAllocatesAsMuchForALargeFileAsForASmallOne) {
     const test_support::TempDir folder;
-    // Both files span many file buffers (about 0.8 and 4 MB), so both meet lines that cross them.
+    // Both files span many file buffers (about 0.8 and 3 MB), so both meet lines that cross them.
     const long smaller = AllocationsOfBuild(folder, 1000);
-    const long larger = AllocationsOfBuild(folder, 5000);
+    const long larger = AllocationsOfBuild(folder, 4000);
     EXPECT_EQ(larger, smaller);
     EXPECT_LT(larger, 40);
+    // Files of many megabytes are read ahead in a thread of their own (about 6 and 24 MB).
+    const long readAhead = AllocationsOfBuild(folder, 8000);
+    EXPECT_EQ(AllocationsOfBuild(folder, 32000), readAhead);
+    EXPECT_LT(readAhead, 40);
 }
 
 }  // namespace

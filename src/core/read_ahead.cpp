@@ -8,12 +8,21 @@
 
 namespace orbelquint {
 
-ReadAhead::Block::Block()
-    : bytes(std::make_unique_for_overwrite<char[]>(kBlockSize)),
-      marks(std::make_unique_for_overwrite<std::uint32_t[]>(MarkCapacity(kBlockSize))) {}
-
 ReadAhead::ReadAhead(int descriptor)
-    : descriptor_(descriptor), thread_([this](const std::stop_token& stop) { Run(stop); }) {}
+    : bytes_(std::make_unique_for_overwrite<char[]>(kBlocks * kBlockSize)),
+      marks_(std::make_unique_for_overwrite<std::uint32_t[]>(kBlocks * MarkCapacity(kBlockSize))),
+      blocks_(PlaceBlocks(bytes_.get(), marks_.get())),
+      descriptor_(descriptor),
+      thread_([this](const std::stop_token& stop) { Run(stop); }) {}
+
+std::array<ReadAhead::Block, ReadAhead::kBlocks> ReadAhead::PlaceBlocks(char* bytes, std::uint32_t* marks) {
+    std::array<Block, kBlocks> blocks;
+    for (std::size_t i = 0; i < kBlocks; ++i) {
+        blocks[i].bytes = bytes + i * kBlockSize;
+        blocks[i].marks = marks + i * MarkCapacity(kBlockSize);
+    }
+    return blocks;
+}
 
 void ReadAhead::Run(const std::stop_token& stop) {
     const MarkScanner scanner = FastestMarkScanner();
@@ -30,11 +39,11 @@ void ReadAhead::Run(const std::stop_token& stop) {
         }
         ssize_t count = 0;
         do {
-            count = read(descriptor_, block.bytes.get(), kBlockSize);
+            count = read(descriptor_, block.bytes, kBlockSize);
         } while (count < 0 && errno == EINTR);
         if (count > 0) {
-            const std::string_view bytes(block.bytes.get(), static_cast<std::size_t>(count));
-            block.markCount = FindLineMarks(scanner, bytes, afterCarriageReturn, block.marks.get());
+            const std::string_view bytes(block.bytes, static_cast<std::size_t>(count));
+            block.markCount = FindLineMarks(scanner, bytes, afterCarriageReturn, block.marks);
             afterCarriageReturn = bytes.back() == '\r';
         }
         {
@@ -63,7 +72,7 @@ ReadAhead::MarkedBlock ReadAhead::Next() {
     if (filled_ == released_) return {};
     handedOut_ = true;
     const Block& block = blocks_[released_ % kBlocks];
-    return {{block.bytes.get(), block.size}, block.marks.get(), block.markCount};
+    return {{block.bytes, block.size}, block.marks, block.markCount};
 }
 
 bool ReadAhead::Failed() {

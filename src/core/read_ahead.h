@@ -43,17 +43,20 @@ class ReadAhead {
   private:
     static constexpr std::size_t kBlocks = 4;
     struct Block {
-        Block();
-        std::unique_ptr<char[]> bytes;
+        char* bytes = nullptr;
         std::size_t size = 0;
-        std::unique_ptr<std::uint32_t[]> marks;
+        std::uint32_t* marks = nullptr;
         std::size_t markCount = 0;
     };
 
+    static std::array<Block, kBlocks> PlaceBlocks(char* bytes, std::uint32_t* marks);
     void Run(const std::stop_token& stop);
 
     std::mutex mutex_;
     std::condition_variable_any changed_;
+    // The bytes and the marks of all blocks, each in one allocation.
+    std::unique_ptr<char[]> bytes_;
+    std::unique_ptr<std::uint32_t[]> marks_;
     std::array<Block, kBlocks> blocks_;
     // Blocks are filled and handed out in turn; block n lives in blocks_[n % kBlocks].
     std::size_t filled_ = 0;
