@@ -18,12 +18,12 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{16} * 1024 * 1024;
 
 // Reads text line by line in one forward pass, over bytes that are kept as they are. A line ends
 // at CR LF, at a lone CR or at a lone LF; a last line without a line end is still a line, and a
-// line end at the very end adds no empty line. Memory stays at one buffer plus the longest line
-// that crosses a buffer boundary, and a line longer than kMaxLineLength ends the reading, whatever
-// the input (a file without line ends, /dev/zero).
+// line end at the very end adds no empty line. Memory stays at a few buffers plus the longest
+// line that crosses a buffer boundary, and a line longer than kMaxLineLength ends the reading,
+// whatever the input (a file without line ends, /dev/zero).
 class LineReader {
   public:
-    // Reads from a file that the caller has opened and closes.
+    // Reads from a file that the caller has opened, not read from, and closes after the reader.
     explicit LineReader(std::FILE* file);
     // Reads from bytes that outlive the reader.
     explicit LineReader(std::string_view bytes);
