@@ -59,7 +59,7 @@ inline int PlainPairNumber(char first, char second) {
 // Week in the two columns from `column` on; two characters always read within 16 bits.
 inline std::int16_t WeekColumn(std::string_view line, std::size_t column) {
     const std::string_view field = Columns(line, column, 2);
-    const int plain = field.size() == 2 ? PlainPairNumber(field[0], field[1]) : PlainFieldNumber(field);
+    const int plain = PlainFieldNumber(field);
     if (plain >= 0) return static_cast<std::int16_t>(plain);
     return RoundToInt16(LeadingNumber(field)).value_or(0);
 }

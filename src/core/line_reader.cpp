@@ -47,15 +47,11 @@ bool LineReader::Refill() {
             failed_ = readAhead_->Failed();
             return false;
         }
-        window_ = block.bytes.data();
-        windowSize_ = block.bytes.size();
-        position_ = 0;
+        StartWindow(block.bytes);
         // The block comes marked as a whole.
         marks_ = block.marks;
-        pieceStart_ = 0;
         pieceEnd_ = windowSize_;
         markCount_ = block.markCount;
-        markNext_ = 0;
         return true;
     }
     const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
@@ -63,13 +59,17 @@ bool LineReader::Refill() {
         failed_ = std::ferror(file_) != 0;
         return false;
     }
+    StartWindow({buffer_.get(), count});
+    return true;
+}
+
+void LineReader::StartWindow(std::string_view bytes) {
     afterCarriageReturn_ = windowSize_ > 0 && window_[windowSize_ - 1] == '\r';
-    window_ = buffer_.get();
-    windowSize_ = count;
+    window_ = bytes.data();
+    windowSize_ = bytes.size();
     position_ = 0;
     pieceStart_ = pieceEnd_ = 0;
     markCount_ = markNext_ = 0;
-    return true;
 }
 
 // A CR may end one buffer and its LF start the next; that LF is skipped when the next line is
@@ -91,9 +91,8 @@ void LineReader::MarkNextPiece() {
     pieceEnd_ = pieceStart_ + std::min(kPieceSize, windowSize_ - pieceStart_);
     const bool afterCarriageReturn =
         pieceStart_ > 0 ? window_[pieceStart_ - 1] == '\r' : afterCarriageReturn_;
-    markCount_ = FindLineMarks(scanner_, {window_ + pieceStart_, pieceEnd_ - pieceStart_},
+    markCount_ = FindLineMarks(FastestMarkScanner(), {window_ + pieceStart_, pieceEnd_ - pieceStart_},
                                afterCarriageReturn, pieceMarks_.get());
-    marks_ = pieceMarks_.get();
     markNext_ = 0;
 }
 

@@ -65,6 +65,7 @@ class LineReader {
     std::string_view ReadAnyLine();
     bool AtEndOfWindow();
     bool Refill();
+    void StartWindow(std::string_view bytes);
     void SkipLineFeedAfterCarriageReturn();
     std::size_t NextLineEnd();
     void MarkNextPiece();
@@ -79,9 +80,8 @@ class LineReader {
     // The line ends and '<' characters of one piece of the window, found for many lines at once,
     // so that reading a line costs no search of its own. Offsets count from pieceStart_; the marks
     // before markNext_ have been passed.
-    MarkScanner scanner_ = FastestMarkScanner();
     std::unique_ptr<std::uint32_t[]> pieceMarks_;
-    const std::uint32_t* marks_;  // pieceMarks_, or those of a block read ahead
+    const std::uint32_t* marks_;  // pieceMarks_, or those of the block read ahead
     std::size_t pieceStart_ = 0;
     std::size_t pieceEnd_ = 0;
     std::size_t markCount_ = 0;

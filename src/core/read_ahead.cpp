@@ -4,31 +4,18 @@
 
 #include <cerrno>
 
-#include "core/line_marks.h"
-
 namespace orbelquint {
 
 ReadAhead::ReadAhead(int descriptor)
     : bytes_(std::make_unique_for_overwrite<char[]>(kBlocks * kBlockSize)),
       marks_(std::make_unique_for_overwrite<std::uint32_t[]>(kBlocks * MarkCapacity(kBlockSize))),
-      blocks_(PlaceBlocks(bytes_.get(), marks_.get())),
       descriptor_(descriptor),
       thread_([this](const std::stop_token& stop) { Run(stop); }) {}
-
-std::array<ReadAhead::Block, ReadAhead::kBlocks> ReadAhead::PlaceBlocks(char* bytes, std::uint32_t* marks) {
-    std::array<Block, kBlocks> blocks;
-    for (std::size_t i = 0; i < kBlocks; ++i) {
-        blocks[i].bytes = bytes + i * kBlockSize;
-        blocks[i].marks = marks + i * MarkCapacity(kBlockSize);
-    }
-    return blocks;
-}
 
 void ReadAhead::Run(const std::stop_token& stop) {
     const MarkScanner scanner = FastestMarkScanner();
     bool afterCarriageReturn = false;
     for (std::size_t next = 0;; ++next) {
-        Block& block = blocks_[next % kBlocks];
         {
             std::unique_lock lock(mutex_);
             // When every block is in use, the thread waits until half of them are released, so
@@ -39,11 +26,12 @@ void ReadAhead::Run(const std::stop_token& stop) {
         }
         ssize_t count = 0;
         do {
-            count = read(descriptor_, block.bytes, kBlockSize);
+            count = read(descriptor_, BytesOf(next), kBlockSize);
         } while (count < 0 && errno == EINTR);
+        std::size_t markCount = 0;
         if (count > 0) {
-            const std::string_view bytes(block.bytes, static_cast<std::size_t>(count));
-            block.markCount = FindLineMarks(scanner, bytes, afterCarriageReturn, block.marks);
+            const std::string_view bytes(BytesOf(next), static_cast<std::size_t>(count));
+            markCount = FindLineMarks(scanner, bytes, afterCarriageReturn, MarksOf(next));
             afterCarriageReturn = bytes.back() == '\r';
         }
         {
@@ -52,7 +40,8 @@ void ReadAhead::Run(const std::stop_token& stop) {
                 ended_ = true;
                 failed_ = count < 0;
             } else {
-                block.size = static_cast<std::size_t>(count);
+                sizes_[next % kBlocks] = static_cast<std::size_t>(count);
+                markCounts_[next % kBlocks] = markCount;
                 ++filled_;
             }
         }
@@ -71,8 +60,9 @@ ReadAhead::MarkedBlock ReadAhead::Next() {
     changed_.wait(lock, [this] { return filled_ > released_ || ended_; });
     if (filled_ == released_) return {};
     handedOut_ = true;
-    const Block& block = blocks_[released_ % kBlocks];
-    return {{block.bytes, block.size}, block.marks, block.markCount};
+    return {{BytesOf(released_), sizes_[released_ % kBlocks]},
+            MarksOf(released_),
+            markCounts_[released_ % kBlocks]};
 }
 
 bool ReadAhead::Failed() {

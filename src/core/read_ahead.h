@@ -9,13 +9,15 @@
 #include <string_view>
 #include <thread>
 
+#include "core/line_marks.h"
+
 namespace orbelquint {
 
 // Reads a regular file block by block in a thread of its own, a few blocks ahead of its user, and
 // finds the marks of each block there, so that the kernel's copying and the marking of the next
-// blocks overlap with the work on the current one. Memory
-// stays at a few blocks whatever the file's size. Only for regular files: reading them never
-// blocks for long, so the thread always finishes or stops when asked.
+// blocks overlap with the work on the current one. Memory stays at a few blocks whatever the
+// file's size. Only for regular files: reading them never blocks for long, so the thread always
+// finishes or stops when asked.
 class ReadAhead {
   public:
     static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
@@ -42,23 +44,21 @@ class ReadAhead {
 
   private:
     static constexpr std::size_t kBlocks = 4;
-    struct Block {
-        char* bytes = nullptr;
-        std::size_t size = 0;
-        std::uint32_t* marks = nullptr;
-        std::size_t markCount = 0;
-    };
 
-    static std::array<Block, kBlocks> PlaceBlocks(char* bytes, std::uint32_t* marks);
+    char* BytesOf(std::size_t block) const { return bytes_.get() + block % kBlocks * kBlockSize; }
+    std::uint32_t* MarksOf(std::size_t block) const {
+        return marks_.get() + block % kBlocks * MarkCapacity(kBlockSize);
+    }
     void Run(const std::stop_token& stop);
 
     std::mutex mutex_;
     std::condition_variable_any changed_;
-    // The bytes and the marks of all blocks, each in one allocation.
+    // The bytes and the marks of all blocks, each in one allocation. Blocks are filled and handed
+    // out in turn; block n takes place n % kBlocks.
     std::unique_ptr<char[]> bytes_;
     std::unique_ptr<std::uint32_t[]> marks_;
-    std::array<Block, kBlocks> blocks_;
-    // Blocks are filled and handed out in turn; block n lives in blocks_[n % kBlocks].
+    std::array<std::size_t, kBlocks> sizes_{};
+    std::array<std::size_t, kBlocks> markCounts_{};
     std::size_t filled_ = 0;
     std::size_t released_ = 0;
     bool handedOut_ = false;
