@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -127,6 +128,54 @@ TEST(LineReaderTest, ReadsLargeFilesAheadAsItReadsEverythingElse) {
     const FileHandle stream(fmemopen(bytes.data(), bytes.size(), "r"));
     LineReader inTurn(stream.get());
     EXPECT_EQ(AllLinesAndTags(inTurn), expected);
+}
+
+// Every line of a file read through a real pipe, which the reader takes in turn with the work.
+std::vector<LineAndTag> AllLinesAndTagsThroughAPipe(const std::filesystem::path& file) {
+    FILE* pipe = popen(("cat '" + file.string() + "'").c_str(), "r");
+    LineReader reader(pipe);
+    std::vector<LineAndTag> lines = AllLinesAndTags(reader);
+    EXPECT_FALSE(reader.Failed());
+    EXPECT_EQ(pclose(pipe), 0);
+    return lines;
+}
+
+TEST(LineReaderTest, ReadsEveryLineEndAndTagOnEveryBufferAndBlockEdgeAsASimpleSplitDoes) {
+    // Buffers are 64 KiB and blocks read ahead 256 KiB, both dividing 4 MB, where reading ahead
+    // begins; every read but the last one is full. At each 64 KiB edge sits one of these, from
+    // one byte before the edge to one byte after it, so that neighbouring edges differ and a
+    // state carried over from one read to the next tells.
+    const std::array<std::string_view, 5> atEdge = {"\r\n", "\r", "\n", "<", "y"};
+    constexpr std::size_t kEdge = std::size_t{64} * 1024;
+    constexpr std::size_t kReadAheadFrom = std::size_t{4} * 1024 * 1024;
+    const test_support::TempDir folder;
+    std::mt19937 random(11);
+    for (const int shift : {-2, -1, 0, 1}) {
+        std::string bytes;
+        for (std::size_t edge = kEdge; edge <= kReadAheadFrom + 5 * kEdge; edge += kEdge) {
+            const std::size_t start = edge + static_cast<std::size_t>(shift);
+            while (bytes.size() < start) {
+                bytes.append(std::min<std::size_t>(random() % 90, start - bytes.size() - 1), 'x');
+                bytes += "\n\r"[random() % 2];
+            }
+            bytes += atEdge[edge / kEdge % atEdge.size()];
+        }
+        const std::vector<LineAndTag> expected = ExpectedLinesAndTags(bytes);
+
+        LineReader fromMemory(bytes);
+        EXPECT_EQ(AllLinesAndTags(fromMemory), expected) << shift;
+        const std::filesystem::path whole = folder.Write("whole.htm", bytes);
+        EXPECT_EQ(AllLinesAndTagsThroughAPipe(whole), expected) << shift;
+        // Read ahead, in 64 KiB buffers, and either side of the size where reading ahead begins.
+        for (const std::size_t size :
+             {bytes.size(), kReadAheadFrom + 1, kReadAheadFrom, kReadAheadFrom - 1}) {
+            const std::string_view head = std::string_view(bytes).substr(0, size);
+            const FileHandle file = OpenForReading(folder.Write("head.htm", head));
+            LineReader reader(file.get());
+            EXPECT_EQ(AllLinesAndTags(reader), ExpectedLinesAndTags(head)) << shift << ' ' << size;
+            EXPECT_FALSE(reader.Failed());
+        }
+    }
 }
 
 TEST(LineReaderTest, ReadsAFileThatGrowsWhileItIsRead) {

@@ -41,13 +41,16 @@ LineReader::LineReader(std::string_view bytes)
 
 bool LineReader::Refill() {
     if (file_ == nullptr || failed_) return false;
+    // Taken before the read: the read overwrites the buffer, or hands the block back to the
+    // reading thread, that the window's last byte lies in.
+    const bool afterCarriageReturn = windowSize_ > 0 && window_[windowSize_ - 1] == '\r';
     if (readAhead_) {
         const ReadAhead::MarkedBlock block = readAhead_->Next();
         if (block.bytes.empty()) {
             failed_ = readAhead_->Failed();
             return false;
         }
-        StartWindow(block.bytes);
+        StartWindow(block.bytes, afterCarriageReturn);
         // The block comes marked as a whole.
         marks_ = block.marks;
         pieceEnd_ = windowSize_;
@@ -59,12 +62,12 @@ bool LineReader::Refill() {
         failed_ = std::ferror(file_) != 0;
         return false;
     }
-    StartWindow({buffer_.get(), count});
+    StartWindow({buffer_.get(), count}, afterCarriageReturn);
     return true;
 }
 
-void LineReader::StartWindow(std::string_view bytes) {
-    afterCarriageReturn_ = windowSize_ > 0 && window_[windowSize_ - 1] == '\r';
+void LineReader::StartWindow(std::string_view bytes, bool afterCarriageReturn) {
+    afterCarriageReturn_ = afterCarriageReturn;
     window_ = bytes.data();
     windowSize_ = bytes.size();
     position_ = 0;

@@ -65,7 +65,7 @@ class LineReader {
     std::string_view ReadAnyLine();
     bool AtEndOfWindow();
     bool Refill();
-    void StartWindow(std::string_view bytes);
+    void StartWindow(std::string_view bytes, bool afterCarriageReturn);
     void SkipLineFeedAfterCarriageReturn();
     std::size_t NextLineEnd();
     void MarkNextPiece();
