@@ -15,6 +15,29 @@ std::size_t ControlCharacterLength(std::string_view text, std::size_t at) {
     return next >= 0x80 && next <= 0x9F ? 2 : 0;
 }
 
+// Length of the direction control at `at` in UTF-8 text, which reorders the text around it so that
+// one name reads as another: U+061C, U+200E, U+200F, U+202A to U+202E and U+2066 to U+2069. 0 for
+// anything else.
+std::size_t DirectionControlLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) -> unsigned {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0U;
+    };
+    if (byte(0) == 0xD8 && byte(1) == 0x9C) return 2;
+    if (byte(0) != 0xE2) return 0;
+    const unsigned last = byte(2);
+    if (byte(1) == 0x80) return last == 0x8E || last == 0x8F || (last >= 0xAA && last <= 0xAE) ? 3 : 0;
+    if (byte(1) == 0x81) return last >= 0xA6 && last <= 0xA9 ? 3 : 0;
+    return 0;
+}
+
+// The code point of the UTF-8 character of `length` bytes at `at`.
+unsigned CodePoint(std::string_view text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 1) return byte(0);
+    if (length == 2) return (byte(0) & 0x1Fu) << 6 | (byte(1) & 0x3Fu);
+    return (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+}
+
 }  // namespace
 
 std::string InfoText(const WeekPageReport& report) {
@@ -42,16 +65,16 @@ std::string WithVisibleControls(std::string_view text) {
     std::string visible;
     visible.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t length = ControlCharacterLength(text, i);
-        const auto code =
-            length == 2 ? static_cast<unsigned char>(text[i + 1]) : static_cast<unsigned char>(text[i]);
+        std::size_t length = ControlCharacterLength(text, i);
+        if (length == 0) length = DirectionControlLength(text, i);
         if (length == 0) {
             visible += text[i];
             continue;
         }
-        visible += length == 2 ? "\\u00" : "\\x";
-        visible += kHex[code >> 4];
-        visible += kHex[code & 0xF];
+        const unsigned code = CodePoint(text, i, length);
+        visible += length == 1 ? "\\x" : "\\u";
+        for (int shift = length == 1 ? 4 : 12; shift >= 0; shift -= 4)
+            visible += kHex[code >> shift & 0xF];
         i += length - 1;
     }
     return visible;

@@ -24,8 +24,9 @@ inline constexpr std::size_t kMaxFileNameBytes = 255;
 // character, so the copy lands in the program's folder and nowhere else.
 bool IsPlainFileName(std::string_view name);
 
-// UTF-8 text with its control characters written out ("\x1b", "\u009b"), so that text from a
-// data file can be shown on a terminal or in a message without acting on it.
+// UTF-8 text with its control characters and direction controls written out ("\x1b", "\u009b",
+// "\u202e"), so that text from a data file can be shown on a terminal or in a message without
+// acting on it or reading as another text.
 std::string WithVisibleControls(std::string_view text);
 
 }  // namespace orbelquint
