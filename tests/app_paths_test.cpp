@@ -1,6 +1,7 @@
 #include "core/app_paths.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -33,31 +34,62 @@ TEST(AppPathsTest, DefDatBesideTheProgramKeepsEverythingThere) {
 TEST(AppPathsTest, AnInstalledProgramUsesTheUsersFolders) {
     const test_support::TempDir home;
     const std::filesystem::path bin = home.Path() / "prefix" / "bin";
+    const std::filesystem::path& h = home.Path();
     struct Case {
         Variables variables;
-        std::filesystem::path settings, weekPages;
+        std::filesystem::path settings, weekPages, fallback;
     };
-    const std::filesystem::path& h = home.Path();
     const Case cases[] = {
-        {{{"HOME", h}}, h / ".config/orbelquint/prev.ini", h / ".cache/orbelquint"},
+        {{{"HOME", h}}, h / ".config/orbelquint/prev.ini", h / ".cache/orbelquint", ""},
         {{{"HOME", h},
           {"XDG_CONFIG_HOME", "/c"},
           {"XDG_RUNTIME_DIR", "/run/user/1000"},
           {"XDG_CACHE_HOME", "/k"}},
          "/c/orbelquint/prev.ini",
-         "/run/user/1000/orbelquint"},
+         "/run/user/1000/orbelquint",
+         "/k/orbelquint"},
         {{{"HOME", h}, {"XDG_CONFIG_HOME", "relatief"}, {"XDG_CACHE_HOME", "/k"}},
          h / ".config/orbelquint/prev.ini",
-         "/k/orbelquint"},
-        {{}, "", ""},
+         "/k/orbelquint",
+         ""},
+        {{}, "", "", ""},
     };
-    for (const auto& [variables, settings, weekPages] : cases) {
+    for (const auto& [variables, settings, weekPages, fallback] : cases) {
         const AppPaths paths = Decide(bin, variables);
         EXPECT_FALSE(paths.portable);
         EXPECT_EQ(paths.Sample(), home.Path() / "prefix/share/orbelquint/voorbeeld.htm");
         EXPECT_EQ(paths.settingsFile, settings);
         EXPECT_EQ(paths.weekPageFolder, weekPages);
+        EXPECT_EQ(paths.weekPageFallback, fallback);
     }
+}
+
+TEST(AppPathsTest, TheWeekPageGoesOnlyIntoAFolderOfTheUsersOwn) {
+    const test_support::TempDir home;
+    AppPaths paths = Decide(home.Path() / "bin", {{"XDG_RUNTIME_DIR", home.Path() / "run"},
+                                                  {"XDG_CACHE_HOME", home.Path() / "cache"}});
+    // Made where missing, readable by the user only.
+    EXPECT_EQ(ChooseWeekPageFolder(paths), home.Path() / "run/orbelquint");
+    EXPECT_EQ(std::filesystem::status(home.Path() / "run/orbelquint").permissions(),
+              std::filesystem::perms::owner_all);
+
+    // A folder others may write in, or a link planted in the folder's place, is passed over.
+    std::filesystem::permissions(home.Path() / "run/orbelquint", std::filesystem::perms::all);
+    EXPECT_EQ(ChooseWeekPageFolder(paths), home.Path() / "cache/orbelquint");
+    std::filesystem::remove(home.Path() / "run/orbelquint");
+    std::filesystem::create_directory_symlink(home.Path() / "cache/orbelquint",
+                                              home.Path() / "run/orbelquint");
+    EXPECT_FALSE(IsOwnFolder(home.Path() / "run/orbelquint"));
+    EXPECT_EQ(ChooseWeekPageFolder(paths), home.Path() / "cache/orbelquint");
+    // Another user's folder; only root can make one here.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((home.Path() / "cache/orbelquint").c_str(), 65534, 65534), 0);
+        EXPECT_EQ(ChooseWeekPageFolder(paths), "");
+    }
+
+    // A portable program folder that others may write in takes no page either.
+    std::filesystem::permissions(home.Path(), std::filesystem::perms::all);
+    EXPECT_EQ(ChooseWeekPageFolder(PortableAppPaths(home.Path())), "");
 }
 
 TEST(AppPathsTest, CopiesGoToTheDocumentsFolderOfUserDirs) {

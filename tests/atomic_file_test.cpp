@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <string>
+#include <vector>
 
 #include "test_files.h"
 
@@ -103,6 +105,64 @@ TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
     writeCallForTesting = &::write;
     EXPECT_FALSE(committed);
     EXPECT_EQ(test_support::ReadFile(target), "oud");
+}
+
+TEST(AtomicFileTest, AFailedRenameIsAFailure) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Write("temp.htm", "oud");
+    AtomicFile file(target);
+    file.Stream() << "nieuw";
+    // A folder that is not empty takes the target's place before the rename.
+    std::filesystem::remove(target);
+    std::filesystem::create_directory(target);
+    folder.Write("temp.htm/inhoud", "x");
+    EXPECT_FALSE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+// What the target held at each sync, in order.
+std::vector<std::string> syncedWhile;
+std::filesystem::path syncedTarget;
+
+TEST(AtomicFileTest, TheFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter) {
+    const test_support::TempDir folder;
+    syncedTarget = folder.Write("prev.ini", "oud");
+    syncedWhile.clear();
+    syncCallForTesting = [](int descriptor) {
+        struct stat status {};
+        ::fstat(descriptor, &status);
+        syncedWhile.push_back((S_ISDIR(status.st_mode) ? "map:" : "bestand:") +
+                              test_support::ReadFile(syncedTarget));
+        return 0;
+    };
+    AtomicFile file(syncedTarget);
+    file.Stream() << "nieuw";
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(syncedWhile, (std::vector<std::string>{"bestand:oud", "map:nieuw"}));
+
+    // A file that cannot be synced does not take the name.
+    syncCallForTesting = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    AtomicFile failing(syncedTarget);
+    failing.Stream() << "half";
+    const bool committed = failing.Commit();
+    syncCallForTesting = &::fsync;
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(test_support::ReadFile(syncedTarget), "nieuw");
+}
+
+TEST(AtomicFileTest, WithLinksRefusedALinkIsNeitherFollowedNorReplaced) {
+    const test_support::TempDir folder;
+    const std::filesystem::path own = folder.Write("eigen.txt", "van de gebruiker");
+    const std::filesystem::path link = folder.Path() / "temp.htm";
+    std::filesystem::create_symlink(own, link);
+    AtomicFile file(link, SpecialFiles::Refuse, Links::Refuse);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(test_support::ReadFile(own), "van de gebruiker");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
 TEST(AtomicFileTest, OnlyDayOldLeftoversAreRemoved) {

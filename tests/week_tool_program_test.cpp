@@ -64,6 +64,14 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
                        " " + fifo + " 50 2>/dev/null")
                   .status,
               0);
+    // The standard streams and inherited descriptors by name are written into like any pipe.
+    const std::pair<std::string, std::string> outputs[] = {{"/dev/stdout", ""},
+                                                           {"/dev/fd/3", " 3>&1 >/dev/null"}};
+    for (const auto& [output, redirection] : outputs) {
+        const Outcome outcome = RunProgram("--output " + output + " " + sample + " 50" + redirection);
+        EXPECT_EQ(outcome.status, 0) << output;
+        EXPECT_NE(outcome.out.find("Herhaling wiskunde"), std::string::npos) << output;
+    }
     for (const std::string& arguments :
          {std::string("/dev/zero 50"), "--template /dev/zero " + sample + " 50"}) {
         const Outcome outcome = RunProgram(arguments);

@@ -1,9 +1,13 @@
 #include "core/app_paths.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "core/file_handle.h"
 #include "core/line_reader.h"
@@ -69,9 +73,11 @@ AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const Enviro
     const std::filesystem::path config = UserFolder(environment, "XDG_CONFIG_HOME", ".config");
     if (!config.empty()) paths.settingsFile = config / "orbelquint" / "prev.ini";
     paths.weekPageFolder = FolderFrom(environment, "XDG_RUNTIME_DIR");
-    if (paths.weekPageFolder.empty())
-        paths.weekPageFolder = UserFolder(environment, "XDG_CACHE_HOME", ".cache");
-    if (!paths.weekPageFolder.empty()) paths.weekPageFolder /= "orbelquint";
+    paths.weekPageFallback = UserFolder(environment, "XDG_CACHE_HOME", ".cache");
+    if (paths.weekPageFolder.empty()) std::swap(paths.weekPageFolder, paths.weekPageFallback);
+    for (std::filesystem::path* folder : {&paths.weekPageFolder, &paths.weekPageFallback}) {
+        if (!folder->empty()) *folder /= "orbelquint";
+    }
     const std::filesystem::path home = FolderFrom(environment, "HOME");
     if (!home.empty()) paths.saveFolder = DocumentsFolder(config, home);
     return paths;
@@ -83,17 +89,40 @@ std::filesystem::path ShippedPageTemplate() {
                          : std::filesystem::path();
 }
 
+namespace {
+
+// Makes `folder` where it is missing, readable by the user only.
+void MakeFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::create_directories(folder, error)) {
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+    }
+}
+
+}  // namespace
+
 bool MakeOwnFolders(const AppPaths& paths) {
     if (paths.portable) return true;
-    for (const std::filesystem::path& folder : {paths.settingsFile.parent_path(), paths.weekPageFolder}) {
-        std::error_code error;
-        if (folder.empty()) return false;
-        if (std::filesystem::create_directories(folder, error)) {
-            std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
-        }
-        if (!std::filesystem::is_directory(folder, error)) return false;
+    const std::filesystem::path folder = paths.settingsFile.parent_path();
+    if (folder.empty()) return false;
+    MakeFolder(folder);
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error);
+}
+
+bool IsOwnFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::filesystem::path ChooseWeekPageFolder(const AppPaths& paths) {
+    for (const std::filesystem::path& folder : {paths.weekPageFolder, paths.weekPageFallback}) {
+        if (folder.empty()) continue;
+        if (!paths.portable) MakeFolder(folder);
+        if (IsOwnFolder(folder)) return folder;
     }
-    return true;
+    return {};
 }
 
 }  // namespace orbelquint

@@ -23,6 +23,8 @@ struct AppPaths {
     std::filesystem::path settingsFile;    // prev.ini
     std::filesystem::path weekPageFolder;  // where this copy's week page is written
     std::filesystem::path saveFolder;      // where copies go (installed: where the save dialog starts)
+    // Where the week page goes when its folder is not the user's own.
+    std::filesystem::path weekPageFallback = {};
 
     std::filesystem::path PageTemplate() const { return shippedFolder / "def.dat"; }
     std::filesystem::path StartPage() const { return shippedFolder / "main.html"; }
@@ -47,8 +49,16 @@ AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const Enviro
 // empty (the built-in template) when the program's folder cannot be found.
 std::filesystem::path ShippedPageTemplate();
 
-// Makes the folders the program writes into, readable by the user only; false when one cannot be
-// made.
+// Makes the settings file's folder, readable by the user only; false when it cannot be made.
 bool MakeOwnFolders(const AppPaths& paths);
+
+// True when `folder` is a folder (not a link to one) of this user that nobody else can write in,
+// so that nobody else can plant a link or a file there.
+bool IsOwnFolder(const std::filesystem::path& folder);
+
+// The folder the week page is written in: the week page folder, else the fallback, whichever is
+// first the user's own (an installed program makes it, readable by the user only, where it is
+// missing). Empty when neither is: the page then lives in memory.
+std::filesystem::path ChooseWeekPageFolder(const AppPaths& paths);
 
 }  // namespace orbelquint

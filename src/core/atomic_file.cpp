@@ -14,6 +14,7 @@
 namespace orbelquint {
 
 WriteCall writeCallForTesting = &::write;
+SyncCall syncCallForTesting = &::fsync;
 
 namespace {
 
@@ -94,22 +95,27 @@ int DescriptorBuffer::sync() {
     return Drain() ? 0 : -1;
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target, SpecialFiles special) : stream_(&buffer_) {
-    const auto followed = FollowLinks(std::move(target));
-    if (!followed || !followed->has_filename()) return;
-    target_ = *followed;
+AtomicFile::AtomicFile(std::filesystem::path target, SpecialFiles special, Links links) : stream_(&buffer_) {
+    // Asked of the name itself, whose links the kernel follows as an open does: /dev/stdout leads
+    // through /proc/self/fd/1 to a pipe that has no name to follow.
     struct stat status {};
-    const bool exists = ::stat(target_.c_str(), &status) == 0;
+    const bool exists = ::stat(target.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode)) return;
     if (exists && !S_ISREG(status.st_mode)) {
         if (special == SpecialFiles::Refuse) return;
-        descriptor_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        descriptor_ = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         direct_ = true;
-    } else {
-        OpenTemporary(target_.has_parent_path() ? target_.parent_path() : ".");
-        // A file that is replaced keeps its mode; a new one gets the usual one.
-        if (IsOpen() && exists && ::fchmod(descriptor_, status.st_mode & 07777) != 0) CloseDescriptor();
+        buffer_.Attach(descriptor_);
+        return;
     }
+    std::error_code error;
+    if (links == Links::Refuse && std::filesystem::is_symlink(target, error)) return;
+    const auto followed = FollowLinks(std::move(target));
+    if (!followed || !followed->has_filename()) return;
+    target_ = *followed;
+    OpenTemporary(target_.has_parent_path() ? target_.parent_path() : ".");
+    // A file that is replaced keeps its mode; a new one gets the usual one.
+    if (IsOpen() && exists && ::fchmod(descriptor_, status.st_mode & 07777) != 0) CloseDescriptor();
     buffer_.Attach(descriptor_);
 }
 
@@ -157,13 +163,24 @@ AtomicFile::~AtomicFile() {
 
 bool AtomicFile::Commit() {
     if (!IsOpen() || !stream_.flush() || buffer_.Failed()) return false;
+    if (!direct_ && syncCallForTesting(descriptor_) != 0) return false;
     if (unnamed_ && !LinkIntoPlace()) return false;
     const int closed = ::close(descriptor_);
     descriptor_ = -1;
     if (closed != 0) return false;
     if (direct_) return committed_ = true;
     committed_ = ::renameat(folder_, temporaryName_.c_str(), folder_, target_.filename().c_str()) == 0;
+    if (committed_) SyncFolder();
     return committed_;
+}
+
+// Puts the new name on the disk. The file is in place whatever this gives: a folder that may be
+// entered but not read cannot be synced, and the rename stands.
+void AtomicFile::SyncFolder() const {
+    const int folder = ::openat(folder_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;
+    syncCallForTesting(folder);
+    ::close(folder);
 }
 
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {

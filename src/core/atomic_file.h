@@ -37,17 +37,24 @@ class DescriptorBuffer : public std::streambuf {
 // The system call that writes a file's bytes; tests put one in its place that fails.
 using WriteCall = ssize_t (*)(int descriptor, const void* bytes, std::size_t count);
 extern WriteCall writeCallForTesting;
+// The system call that puts a file's bytes on the disk; tests put one in its place that fails or
+// notes when it is called.
+using SyncCall = int (*)(int descriptor);
+extern SyncCall syncCallForTesting;
 
 // A file that is written whole or not at all. A regular file (or a new one) is written as a
 // temporary file in the same folder, which takes the target's place only on Commit: nobody sees
 // a half-written file, an abandoned write leaves the target as it was, and the replaced file's
-// mode is kept. The temporary file has no name until Commit where the file system allows it, so a
-// killed run leaves nothing behind. A symbolic link is followed and its target replaced. A device
-// or pipe is written into directly when `special` allows it, as a shell redirection would, and
-// otherwise refused; a folder is refused.
+// mode is kept. The file is synced to the disk before it takes the name and the folder after, so
+// that also a crash of the machine leaves the old file or the new one. The temporary file has no
+// name until Commit where the file system allows it, so a killed run leaves nothing behind. A
+// symbolic link is followed and its target replaced, or refused with Links::Refuse. A device or
+// pipe (also /dev/stdout and /dev/fd/N) is written into directly when `special` allows it, as a
+// shell redirection would, and otherwise refused; a folder is refused.
 class AtomicFile {
   public:
-    explicit AtomicFile(std::filesystem::path target, SpecialFiles special = SpecialFiles::Refuse);
+    explicit AtomicFile(std::filesystem::path target, SpecialFiles special = SpecialFiles::Refuse,
+                        Links links = Links::Follow);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -63,6 +70,7 @@ class AtomicFile {
   private:
     void OpenTemporary(const std::filesystem::path& folder);
     bool LinkIntoPlace();
+    void SyncFolder() const;
     void CloseDescriptor();
 
     std::filesystem::path target_;  // with every symbolic link followed

@@ -14,6 +14,11 @@ namespace orbelquint {
 // command-line tool takes them, as a shell redirection would.
 enum class SpecialFiles { Refuse, Allow };
 
+// What writing does with a name that is a symbolic link. The program's own files follow none, so
+// that nobody can make the program replace another file through them; what the user names is
+// followed.
+enum class Links { Follow, Refuse };
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };

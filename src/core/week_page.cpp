@@ -242,13 +242,14 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     return result;
 }
 
-WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target) {
+WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target,
+                                 Links links) {
     const auto notWritten = [&target] {
         return WeekPageResult{BuildStatus::PageNotWritten,
                               {},
                               "De weekpagina " + Quoted(target.string()) + " kan niet worden geschreven."};
     };
-    AtomicFile file(target, request.specialFiles);
+    AtomicFile file(target, request.specialFiles, links);
     if (!file.IsOpen()) return notWritten();
     WeekPageResult result = BuildWeekPage(request, file.Stream());
     if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten();

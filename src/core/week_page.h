@@ -60,7 +60,9 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 
 // Builds the page into `target` through a temporary file beside it, which replaces `target` only
 // when the whole page was written; on failure `target` stays as it was. PageNotWritten when the
-// file could not be made, whatever the data file holds.
-WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target);
+// file could not be made, whatever the data file holds. With Links::Refuse a `target` that is a
+// symbolic link is not written.
+WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target,
+                                 Links links = Links::Follow);
 
 }  // namespace orbelquint

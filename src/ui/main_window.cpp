@@ -217,8 +217,15 @@ void Main::Form_Load() {
     std::error_code ignored;
     std::filesystem::current_path(paths.Sample().parent_path(), ignored);
     const bool foldersMade = MakeOwnFolders(paths);
-    weekPage_ = std::make_unique<WeekPageClaim>(paths.weekPageFolder);
-    RemoveStaleTemporaries(paths.weekPageFolder, "temp.htm");
+    const std::filesystem::path pageFolder = ChooseWeekPageFolder(paths);
+    if (pageFolder != paths.weekPageFolder) {
+        qCWarning(lcOrbelquint).noquote()
+            << "De map" << PathText(paths.weekPageFolder)
+            << "is niet van de gebruiker alleen; de weekpagina komt in"
+            << (pageFolder.empty() ? QString("het geheugen") : PathText(pageFolder));
+    }
+    weekPage_ = std::make_unique<WeekPageClaim>(pageFolder);
+    RemoveStaleTemporaries(pageFolder, "temp.htm");
     RemoveStaleTemporaries(paths.settingsFile.parent_path(), "prev.ini");
     ShowViewer();
     const SettingsLoad settings = LoadSettings(paths.settingsFile);
@@ -263,10 +270,11 @@ void Main::closeEvent(QCloseEvent* event) {
 
 void Main::Form_Unload() {
     SaveSettings();
-    // Only this copy's own week page goes; a folder of that name is not the program's.
+    // Only this copy's own week page goes; a folder or a link of that name is not the program's.
     const std::filesystem::path page = WeekPageFile();
     std::error_code error;
-    if (std::filesystem::is_regular_file(page, error) && !std::filesystem::remove(page, error)) {
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(page, error)) &&
+        !std::filesystem::remove(page, error)) {
         qCWarning(lcOrbelquint) << "De weekpagina" << page.c_str() << "kan niet worden verwijderd.";
     }
     weekPage_.reset();
@@ -429,7 +437,8 @@ void Main::BuildWeekPage() {
         watchedFile_ = request.dataFile;
         watch_->Watch(txtFileName->text());
     }
-    WeekPageResult result = WriteWeekPageFile(request, WeekPageFile());
+    // The page file is the program's own: a link in its place is never followed.
+    WeekPageResult result = WriteWeekPageFile(request, WeekPageFile(), Links::Refuse);
     // A program folder that takes no week page (read-only, or a folder in its place) still lets
     // the user see the page: it is built in memory and handed to the viewer as it is.
     std::ostringstream pageInMemory;

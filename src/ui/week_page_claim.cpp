@@ -9,6 +9,9 @@
 #include <string>
 
 namespace orbelquint {
+
+LockCall lockCallForTesting = &::flock;
+
 namespace {
 
 // Copies that may run side by side in one folder.
@@ -29,8 +32,38 @@ WeekPageClaim::WeekPageClaim(const std::filesystem::path& folder) {
     if (folder.empty()) return;
     page_ = PageName(folder, 1);
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
-        if (TryClaim(PageName(folder, copy))) return;
-        if (errno != EWOULDBLOCK) return;  // no lock file can be made here
+        if (TryClaim(PageName(folder, copy))) {
+            RemovePagesOfEndedCopies(folder);
+            return;
+        }
+        // A lock file that is a link belongs to nobody's running copy but is not ours to use.
+        if (errno != EWOULDBLOCK && errno != ELOOP) return;  // no lock file can be made here
+    }
+}
+
+// A page whose lock file nobody holds, or that has none, belongs to a copy that has ended. It is
+// removed under its lock, so that a copy starting meanwhile passes over its number.
+void WeekPageClaim::RemovePagesOfEndedCopies(const std::filesystem::path& folder) const {
+    for (int copy = 1; copy <= kMaxCopies; ++copy) {
+        const std::filesystem::path page = PageName(folder, copy);
+        if (page == page_) continue;
+        const std::filesystem::path lockFile = LockFileFor(page);
+        const int lock = ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+        if (lock < 0 && errno != ENOENT) continue;
+        if (lock >= 0 && lockCallForTesting(lock, LOCK_EX | LOCK_NB) != 0) {
+            ::close(lock);
+            continue;
+        }
+        struct stat status {};
+        if (::lstat(page.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(page.c_str());
+        if (lock >= 0) {
+            struct stat locked {};
+            if (::fstat(lock, &locked) == 0 && ::lstat(lockFile.c_str(), &status) == 0 &&
+                locked.st_ino == status.st_ino && locked.st_dev == status.st_dev) {
+                ::unlink(lockFile.c_str());
+            }
+            ::close(lock);
+        }
     }
 }
 
@@ -41,7 +74,7 @@ bool WeekPageClaim::TryClaim(const std::filesystem::path& page) {
     for (;;) {
         const int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (lock < 0) return false;
-        if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        if (lockCallForTesting(lock, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(lock);
             errno = error;

@@ -4,10 +4,17 @@
 
 namespace orbelquint {
 
+// The system call that locks a file; tests put one in its place that lets another copy act between
+// the opening of a lock file and its lock.
+using LockCall = int (*)(int descriptor, int operation);
+extern LockCall lockCallForTesting;
+
 // The week page file of this copy of the program. The first copy that runs in a folder writes
 // "temp.htm"; copies started beside it write "temp2.htm", "temp3.htm" and so on, so that each copy
 // shows, saves and removes only its own page. A copy holds its name by a lock on a hidden lock
-// file (".temp.htm.lock"), which the system lets go when the copy ends, however it ends.
+// file (".temp.htm.lock"), which the system lets go when the copy ends, however it ends. The pages
+// and lock files of copies that ended without removing them go when a copy claims its own. A lock
+// file that is a symbolic link is never opened: its number is passed over.
 class WeekPageClaim {
   public:
     explicit WeekPageClaim(const std::filesystem::path& folder);
@@ -21,6 +28,7 @@ class WeekPageClaim {
 
   private:
     bool TryClaim(const std::filesystem::path& page);
+    void RemovePagesOfEndedCopies(const std::filesystem::path& folder) const;
 
     std::filesystem::path page_;
     std::filesystem::path lockFile_;

@@ -534,6 +534,17 @@ TEST_F(MainWindowTest, AControlCharacterInARefusedNameIsShownVisibly) {
     EXPECT_TRUE(warning.text.contains("4A\\x1b[2J")) << warning.text.toStdString();
 }
 
+TEST_F(MainWindowTest, AWeekPagePlantedAsALinkIsNeverWrittenThrough) {
+    const std::filesystem::path own = folder_.Write("eigen.txt", "van de gebruiker");
+    std::filesystem::create_symlink(own, AppFile("temp.htm"));
+    StartWith(SampleTimetable(), "0");
+    EXPECT_TRUE(Shown().contains("Orbelquint week 50"));  // from memory
+    EXPECT_EQ(ReadFile(own), "van de gebruiker");
+    main_->close();
+    EXPECT_TRUE(std::filesystem::is_symlink(AppFile("temp.htm")));
+    EXPECT_EQ(ReadFile(own), "van de gebruiker");
+}
+
 TEST_F(MainWindowTest, TwoCopiesInOneFolderEachKeepTheirOwnPage) {
     StartWith(SampleTimetable(), "0");
     auto first = std::move(main_);
@@ -657,10 +668,6 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     EXPECT_TRUE(Shown().contains("nieuw deze week"));
     main_->chMarks->click();
     EXPECT_FALSE(Shown().contains("nieuw deze week"));
-}
-
-TEST(WeekPageClaimTest, WithoutAFolderThereIsNoPageFile) {
-    EXPECT_TRUE(WeekPageClaim({}).Page().empty());  // never temp.htm in the working folder
 }
 
 TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
