@@ -11,6 +11,7 @@
 
 #include "core/app_paths.h"
 #include "ui/application_setup.h"
+#include "ui/closing_signals.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window.h"
 #include "ui/pdf_export.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
                               "iets te schrijven.");
         return 1;
     }
+    // From here on a signal to end waits for the window to close as its close box does.
+    orbelquint::ClosingSignals closingSignals;
     // A file named on the command line is taken from the folder the program was started in.
     std::error_code ignored;
     const std::filesystem::path fileToOpen = argc == 2 ? std::filesystem::absolute(argv[1], ignored) : "";
@@ -72,5 +75,6 @@ int main(int argc, char** argv) {
                            fileToOpen});
     main.Form_Load();
     main.show();
+    closingSignals.Close([&main] { main.close(); });
     return app.exec();
 }
