@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <QFileInfo>
+#include <system_error>
 
 #include "ui/path_text.h"
 
@@ -16,20 +16,21 @@ DataFileWatch::DataFileWatch(QObject* parent) : QObject(parent) {
     connect(&settle_, &QTimer::timeout, this, &DataFileWatch::Settle);
 }
 
-void DataFileWatch::Watch(const QString& file) {
+void DataFileWatch::Watch(const std::filesystem::path& file) {
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
     settle_.stop();
-    file_ = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
-    if (file_.isEmpty()) return;
-    watcher_.addPath(QFileInfo(file_).absolutePath());
-    if (QFileInfo::exists(file_)) watcher_.addPath(file_);
+    std::error_code error;
+    file_ = file.empty() ? std::filesystem::path() : std::filesystem::absolute(file, error);
+    if (file_.empty()) return;
+    watcher_.addPath(PathText(file_.parent_path()));
     stamp_ = StampNow();
+    if (stamp_.exists) watcher_.addPath(PathText(file_));
 }
 
 DataFileWatch::Stamp DataFileWatch::StampNow() const {
     struct stat status {};
-    if (::stat(PathOf(file_).c_str(), &status) != 0) return {};
+    if (::stat(file_.c_str(), &status) != 0) return {};
     return {true, status.st_dev, status.st_ino, static_cast<unsigned long long>(status.st_size),
             static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
@@ -45,7 +46,7 @@ void DataFileWatch::Settle() {
     stamp_ = now;
     if (!now.exists) return emit Vanished();
     // A file replaced by a rename is another file: the watch is taken up again.
-    if (!watcher_.files().contains(file_)) watcher_.addPath(file_);
+    if (!watcher_.files().contains(PathText(file_))) watcher_.addPath(PathText(file_));
     emit Changed();
 }
 

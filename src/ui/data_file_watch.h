@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <filesystem>
 
 namespace orbelquint {
 
@@ -16,8 +17,8 @@ class DataFileWatch : public QObject {
   public:
     explicit DataFileWatch(QObject* parent);
 
-    // Watches `file` from now on, in place of the file watched before; the empty text watches none.
-    void Watch(const QString& file);
+    // Watches `file` from now on, in place of the file watched before; the empty name watches none.
+    void Watch(const std::filesystem::path& file);
 
   signals:
     // The file changed, was replaced or came back.
@@ -39,7 +40,7 @@ class DataFileWatch : public QObject {
 
     QFileSystemWatcher watcher_;
     QTimer settle_;
-    QString file_;
+    std::filesystem::path file_;  // as bytes, which need not be UTF-8
     // The folder changes with every file in it (the week page may be one): only a new stamp of
     // the data file counts.
     Stamp stamp_;

@@ -243,7 +243,7 @@ void Main::Form_Load() {
             const QSignalBlocker quiet(chMarks);
             chMarks->setChecked(settings.settings.lessonMarks);
         }
-        txtFileName->setText(DecodeDataText(settings.settings.dataFile));
+        ShowDataFile(settings.settings.dataFile);
         dataLoaded_ = true;
         if (settings.settings.series) {
             chReeks->setChecked(true);
@@ -257,7 +257,7 @@ void Main::Form_Load() {
         ShowViewer().brwView->Navigate(paths.StartPage());
     }
     if (!environment_.fileToOpen.empty()) {
-        txtFileName->setText(PathText(environment_.fileToOpen));
+        ShowDataFile(environment_.fileToOpen.string());
         dataLoaded_ = true;
     }
     btnToday_Click();
@@ -300,7 +300,7 @@ void Main::btnBrowse_Click() {
 
 // A data file chosen with "..." or dropped on a window: its page of the current week is built.
 void Main::OpenDataFile(const QString& file) {
-    txtFileName->setText(file);
+    ShowDataFile(ExistingPathOf(file).string());
     dataLoaded_ = true;
     BuildWeekPage();
 }
@@ -435,7 +435,7 @@ void Main::BuildWeekPage() {
     request.templateFile = environment_.paths.PageTemplate();
     if (request.dataFile != watchedFile_) {
         watchedFile_ = request.dataFile;
-        watch_->Watch(txtFileName->text());
+        watch_->Watch(request.dataFile);
     }
     // The page file is the program's own: a link in its place is never followed.
     WeekPageResult result = WriteWeekPageFile(request, WeekPageFile(), Links::Refuse);
@@ -541,7 +541,16 @@ const std::filesystem::path& Main::WeekPageFile() const {
 }
 
 std::string Main::DataFileName() const {
-    return PathOf(txtFileName->text());
+    const QString shown = txtFileName->text();
+    return shown == dataFileShown_ ? dataFile_ : PathOf(shown).string();
+}
+
+// Shows the data file `name` in the file box in a readable form, also where the name is not UTF-8,
+// and keeps its bytes for opening and remembering it.
+void Main::ShowDataFile(std::string name) {
+    dataFileShown_ = DecodeDataText(name);
+    dataFile_ = std::move(name);
+    txtFileName->setText(dataFileShown_);
 }
 
 // True when there is a page of the shown week and data file; otherwise says why, naming what the

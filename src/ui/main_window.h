@@ -132,6 +132,7 @@ class Main : public QWidget {
     bool IsInputFile(const std::filesystem::path& target);
     const std::filesystem::path& WeekPageFile() const;
     std::string DataFileName() const;
+    void ShowDataFile(std::string name);
     QString SaveNameText() const;
     bool PageIsCurrent(const char* use);
     std::optional<QByteArray> ShownPage(const char* use);
@@ -148,6 +149,10 @@ class Main : public QWidget {
     // The data file name as the settings file gave it, kept when the one chosen since cannot be
     // written there.
     std::string rememberedDataFile_;
+    // The data file's name as bytes, which need not be UTF-8, and the text the file box shows of
+    // it: while the box shows that text, the name is these bytes.
+    std::string dataFile_;
+    QString dataFileShown_;
     std::unique_ptr<WeekPageClaim> weekPage_;
     // The page shown when it could not be written to its file; empty when the file holds it.
     QByteArray pageInMemory_;

@@ -16,4 +16,9 @@ inline std::filesystem::path PathOf(const QString& text) {
     return QFile::encodeName(text).toStdString();
 }
 
+// The existing file whose name `text` shows. A name that is not UTF-8 comes back from a file dialog
+// or a drop with replacement characters; each such part is found among its folder's entries by the
+// text it shows. PathOf(text) when there is no such file.
+std::filesystem::path ExistingPathOf(const QString& text);
+
 }  // namespace orbelquint

@@ -24,6 +24,7 @@
 #include "test_files.h"
 #include "ui/display.h"
 #include "ui/page_view.h"
+#include "ui/path_text.h"
 #include "ui/screen_placement.h"
 #include "ui/week_page_claim.h"
 
@@ -610,11 +611,45 @@ TEST_F(MainWindowTest, TheDataFileIsFollowedThroughRenamesAndRemoval) {
         replaceWith(heading);
         EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbRichting->text() == heading; }, 3000)) << heading;
     }
+    // An edit in place of the file that a rename brought is noticed too, once the folder's echo of
+    // the page just written has settled.
+    QTest::qWait(600);
+    std::ofstream(data, std::ios::binary | std::ios::trunc) << "<h1>4D</h1>\r\n";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbRichting->text() == "4D"; }, 3000));
     std::filesystem::remove(data);
     EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbInfo->text().contains("verdwenen"); }, 3000));
-    EXPECT_TRUE(Shown().contains("4B"));
+    EXPECT_TRUE(Shown().contains("4D"));
     replaceWith("4C");
     EXPECT_TRUE(QTest::qWaitFor([&] { return main_->lbRichting->text() == "4C"; }, 3000));
+}
+
+TEST_F(MainWindowTest, DataFileNamesThatAreNotUtf8AreKeptAsTheirBytes) {
+    const std::string timetable = ReadFile(test_support::SampleDataFile());
+    const std::filesystem::path latin1 = folder_.Write("rooster \xE9.htm", timetable);
+    const std::filesystem::path raw = folder_.Write("\xFF\xFE.htm", timetable);
+    const auto remembered = [this] { return ReadFile(AppFile("prev.ini")); };
+
+    StartWith(latin1.string(), "0");
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    EXPECT_TRUE(main_->txtFileName->text().endsWith("rooster \u00E9.htm"));  // readable
+    main_->close();
+    EXPECT_EQ(remembered(), latin1.string() + "\r\n0\r\n");
+
+    environment_.fileToOpen = raw;
+    Start();
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    main_->close();
+    EXPECT_EQ(remembered(), raw.string() + "\r\n0\r\n");
+
+    // The dialog gives the name with replacement characters.
+    environment_.fileToOpen.clear();
+    folder_.Write("prev.ini", "ander.htm\r\n0\r\n");
+    Start();
+    dialogAnswers_ = {PathText(latin1)};
+    QTest::mouseClick(main_->btnBrowse, Qt::LeftButton);
+    EXPECT_EQ(main_->lbRichting->text(), "5 Wetenschappen-Wiskunde");
+    main_->close();
+    EXPECT_EQ(remembered(), latin1.string() + "\r\n0\r\n");
 }
 
 TEST_F(MainWindowTest, WeekKeysWorkInBothWindowsAndLeavePageDownToTheViewer) {
