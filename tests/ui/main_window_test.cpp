@@ -717,5 +717,15 @@ TEST(ScreenPlacementTest, WindowsAreMovedAndShrunkIntoTheFreeArea) {
         EXPECT_EQ(KeptInside(frame, screen), kept);
 }
 
+TEST(ScreenPlacementTest, AWindowOffTheScreenIsMovedOntoIt) {
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    const QRect available = window.screen()->availableGeometry();
+    window.move(available.bottomRight() + QPoint(400, 300));
+    KeepOnScreen(window);
+    EXPECT_TRUE(available.contains(window.frameGeometry())) << window.frameGeometry().x();
+}
+
 }  // namespace
 }  // namespace orbelquint

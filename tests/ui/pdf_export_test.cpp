@@ -37,6 +37,13 @@ void ExpectEveryLineWhole(const std::filesystem::path& data, int pages) {
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+" + QString::number(pages) + "\\n")))
         << info.toStdString();
     EXPECT_TRUE(info.contains("595 x 842 pts (A4)"));
+    for (int page = 1; page <= pages; ++page) {
+        const QString footer = QString("pagina %1 van %2").arg(page).arg(pages);
+        EXPECT_TRUE(Output("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
+                           pdf.string() + "' -")
+                        .contains(footer))
+            << footer.toStdString();
+    }
     const QString text = Simplified(Output("pdftotext -layout '" + pdf.string() + "' -"));
     for (const QString& line : DecodeDataText(test_support::ReadFile(data)).split("\r\n")) {
         if (line.contains(" 36-51 ") && !line.contains('<')) {
@@ -52,11 +59,11 @@ TEST(PdfExportTest, TheSampleWeekFitsOneA4PageWithEveryLineWhole) {
 TEST(PdfExportTest, ALongWeekGoesOnSeveralPagesWithoutWrappingOrClipping) {
     const test_support::TempDir folder;
     std::string data = "<h1>4A</h1>\r\n<pre>\r\n<h3>Maandag</h3><pre>";
-    for (int hour = 1; hour <= 150; ++hour) {
+    for (int hour = 1; hour <= 300; ++hour) {
         data += std::to_string(hour % 10) + "  WIS  PEE 36-51 B104  Les " + std::to_string(hour) + " " +
-                std::string(static_cast<std::size_t>(hour), 'x') + "  \r\n";
+                std::string(static_cast<std::size_t>(std::min(hour, 150)), 'x') + "  \r\n";
     }
-    ExpectEveryLineWhole(folder.Write("lang.htm", data + "</pre>\r\n"), 2);
+    ExpectEveryLineWhole(folder.Write("lang.htm", data + "</pre>\r\n"), 3);
 }
 
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
