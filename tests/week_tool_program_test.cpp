@@ -65,12 +65,12 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
                   .status,
               0);
     // The standard streams and inherited descriptors by name are written into like any pipe.
-    const std::pair<std::string, std::string> outputs[] = {{"/dev/stdout", ""},
-                                                           {"/dev/fd/3", " 3>&1 >/dev/null"}};
-    for (const auto& [output, redirection] : outputs) {
-        const Outcome outcome = RunProgram("--output " + output + " " + sample + " 50" + redirection);
-        EXPECT_EQ(outcome.status, 0) << output;
-        EXPECT_NE(outcome.out.find("Herhaling wiskunde"), std::string::npos) << output;
+    const std::string week = sample + " 50";
+    for (const std::string& arguments :
+         {"--output /dev/stdout " + week, "--output /dev/fd/3 " + week + " 3>&1 >/dev/null"}) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments;
+        EXPECT_NE(outcome.out.find("Herhaling wiskunde"), std::string::npos) << arguments;
     }
     for (const std::string& arguments :
          {std::string("/dev/zero 50"), "--template /dev/zero " + sample + " 50"}) {

@@ -23,7 +23,7 @@ std::filesystem::path EntryShownAs(const std::filesystem::path& folder, const QS
 }  // namespace
 
 std::filesystem::path ExistingPathOf(const QString& text) {
-    const std::filesystem::path path = PathOf(text);
+    std::filesystem::path path = PathOf(text);
     if (Exists(path)) return path;
     std::filesystem::path found = path.root_path();
     for (const std::filesystem::path& part : path.relative_path()) {
