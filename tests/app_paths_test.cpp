@@ -81,9 +81,15 @@ TEST(AppPathsTest, TheWeekPageGoesOnlyIntoAFolderOfTheUsersOwn) {
                                               home.Path() / "run/orbelquint");
     EXPECT_FALSE(IsOwnFolder(home.Path() / "run/orbelquint"));
     EXPECT_EQ(ChooseWeekPageFolder(paths), home.Path() / "cache/orbelquint");
-    // Another user's folder; only root can make one here.
+    // Another user's folder, and a group that is not the user's own; only root can make them here.
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown((home.Path() / "cache/orbelquint").c_str(), 65534, 65534), 0);
+        const std::filesystem::path cache = home.Path() / "cache/orbelquint";
+        std::filesystem::permissions(cache,
+                                     std::filesystem::perms::owner_all | std::filesystem::perms::group_all);
+        EXPECT_TRUE(IsOwnFolder(cache));  // root's private group may write
+        ASSERT_EQ(::chown(cache.c_str(), 0, 65534), 0);
+        EXPECT_FALSE(IsOwnFolder(cache));
+        ASSERT_EQ(::chown(cache.c_str(), 65534, 65534), 0);
         EXPECT_EQ(ChooseWeekPageFolder(paths), "");
     }
 

@@ -1,9 +1,12 @@
 #include "core/app_paths.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -110,10 +113,26 @@ bool MakeOwnFolders(const AppPaths& paths) {
     return std::filesystem::is_directory(folder, error);
 }
 
+namespace {
+
+// True for the user's private group: the user's primary group, named after the user and with no
+// other members. Where every user has one, the usual umask lets that group write.
+bool IsPrivateGroup(gid_t groupId) {
+    const passwd* user = ::getpwuid(::geteuid());
+    const group* entry = ::getgrgid(groupId);
+    return user != nullptr && entry != nullptr && user->pw_gid == groupId &&
+           std::strcmp(user->pw_name, entry->gr_name) == 0 &&
+           (entry->gr_mem == nullptr || entry->gr_mem[0] == nullptr);
+}
+
+}  // namespace
+
 bool IsOwnFolder(const std::filesystem::path& folder) {
     struct stat status {};
-    return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
-           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid())
+        return false;
+    return (status.st_mode & S_IWOTH) == 0 &&
+           ((status.st_mode & S_IWGRP) == 0 || IsPrivateGroup(status.st_gid));
 }
 
 std::filesystem::path ChooseWeekPageFolder(const AppPaths& paths) {

@@ -52,8 +52,8 @@ std::filesystem::path ShippedPageTemplate();
 // Makes the settings file's folder, readable by the user only; false when it cannot be made.
 bool MakeOwnFolders(const AppPaths& paths);
 
-// True when `folder` is a folder (not a link to one) of this user that nobody else can write in,
-// so that nobody else can plant a link or a file there.
+// True when `folder` is a folder (not a link to one) of this user that nobody else can write in
+// (the user's private group may), so that nobody else can plant a link or a file there.
 bool IsOwnFolder(const std::filesystem::path& folder);
 
 // The folder the week page is written in: the week page folder, else the fallback, whichever is

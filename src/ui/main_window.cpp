@@ -228,7 +228,16 @@ void Main::Form_Load() {
     RemoveStaleTemporaries(pageFolder, "temp.htm");
     RemoveStaleTemporaries(paths.settingsFile.parent_path(), "prev.ini");
     ShowViewer();
-    const SettingsLoad settings = LoadSettings(paths.settingsFile);
+    // The settings file may be a link, but in a folder that nobody else can plant one in.
+    const std::filesystem::path settingsFolder = paths.settingsFile.parent_path();
+    settingsKept_ = settingsFolder.empty() || IsOwnFolder(settingsFolder);
+    const SettingsLoad settings =
+        settingsKept_ ? LoadSettings(paths.settingsFile)
+                      : SettingsLoad{SettingsLoad::Kind::Unusable,
+                                     {},
+                                     "In de map \"" + settingsFolder.string() +
+                                         "\" kunnen ook anderen schrijven; de instellingen worden er niet "
+                                         "gelezen of bewaard."};
     if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
     if (!foldersMade)
         lbInfo->setText("De mappen voor de instellingen en de weekpagina kunnen niet worden gemaakt.");
@@ -283,6 +292,7 @@ void Main::Form_Unload() {
 }
 
 void Main::SaveSettings() {
+    if (!settingsKept_) return;
     const QByteArray series = chReeks->isChecked() ? txtReeks->text().toUtf8() : QByteArray("0");
     const std::string dataFile = DataFileName();
     const std::filesystem::path& file = environment_.paths.settingsFile;

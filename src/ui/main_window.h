@@ -149,6 +149,8 @@ class Main : public QWidget {
     // The data file name as the settings file gave it, kept when the one chosen since cannot be
     // written there.
     std::string rememberedDataFile_;
+    // The settings file's folder is the user's own: the settings are read from and kept there.
+    bool settingsKept_ = false;
     // The data file's name as bytes, which need not be UTF-8, and the text the file box shows of
     // it: while the box shows that text, the name is these bytes.
     std::string dataFile_;

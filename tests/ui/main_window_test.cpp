@@ -546,6 +546,27 @@ TEST_F(MainWindowTest, AWeekPagePlantedAsALinkIsNeverWrittenThrough) {
     EXPECT_EQ(ReadFile(own), "van de gebruiker");
 }
 
+TEST_F(MainWindowTest, SettingsAreKeptThroughALinkButNeverInAFolderOthersCanWrite) {
+    // A settings file kept with the user's other dotfiles.
+    const std::filesystem::path dotfiles = folder_.Write("dotfiles-prev.ini", "");
+    std::filesystem::create_symlink(dotfiles, AppFile("prev.ini"));
+    environment_.fileToOpen = SampleTimetable();
+    Start();
+    main_->close();
+    EXPECT_TRUE(std::filesystem::is_symlink(AppFile("prev.ini")));
+    EXPECT_EQ(ReadFile(dotfiles), environment_.fileToOpen.string() + "\r\n0\r\n");
+
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::add);
+    environment_.fileToOpen.clear();
+    Start();
+    EXPECT_EQ(agreementsShown_, 1);
+    EXPECT_TRUE(main_->lbInfo->text().contains("kunnen ook anderen schrijven"));
+    std::filesystem::remove(AppFile("prev.ini"));
+    main_->close();
+    EXPECT_FALSE(std::filesystem::exists(AppFile("prev.ini")));
+}
+
 TEST_F(MainWindowTest, TwoCopiesInOneFolderEachKeepTheirOwnPage) {
     StartWith(SampleTimetable(), "0");
     auto first = std::move(main_);
