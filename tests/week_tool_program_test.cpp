@@ -14,6 +14,7 @@ namespace {
 struct Outcome {
     int status = -1;
     std::string out;
+    bool operator==(const Outcome&) const = default;
 };
 
 // Runs a shell command line with a time limit and takes its standard output.
@@ -81,6 +82,30 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";
+}
+
+TEST(WeekToolProgramTest, ACommentOfAnyLengthInTheHeadLeavesThePageAsItIs) {
+    const std::string sample = test_support::SampleDataFile().string();
+    const std::string expected = RunProgram("\"" + sample + "\" 50").out;
+    const std::string timetable = test_support::ReadFile(sample);
+    const std::size_t afterHead = timetable.find("<head>\r\n") + 8;
+    const test_support::TempDir folder;
+    // The CR LF that ends a comment line falls before, across and after the end of the first
+    // 64 KiB read; the next read is full and ends inside a comment line.
+    constexpr std::size_t kRead = std::size_t{64} * 1024;
+    for (const std::size_t carriageReturnAt : {kRead - 2, kRead - 1, kRead}) {
+        std::string data = timetable.substr(0, afterHead) + "<!--\r\n";
+        data += std::string(carriageReturnAt - data.size(), 'c') + "\r\n";
+        for (int line = 0; line < 2000; ++line)
+            data += "een regel commentaar van het rooster\r\n";
+        data += "-->\r\n" + timetable.substr(afterHead);
+        const std::string file = folder.Write("rooster.htm", data).string();
+        EXPECT_EQ(RunProgram(file + " 50"), (Outcome{0, expected})) << carriageReturnAt;
+        EXPECT_EQ(RunProgram("/dev/stdin 50 < " + file), (Outcome{0, expected})) << carriageReturnAt;
+        std::erase(data, '\r');
+        EXPECT_EQ(RunProgram(folder.Write("rooster.htm", data).string() + " 50"), (Outcome{0, expected}))
+            << carriageReturnAt;
+    }
 }
 
 }  // namespace
