@@ -231,16 +231,18 @@ void Main::Form_Load() {
     // The settings file may be a link, but in a folder that nobody else can plant one in.
     const std::filesystem::path settingsFolder = paths.settingsFile.parent_path();
     settingsKept_ = settingsFolder.empty() || IsOwnFolder(settingsFolder);
+    if (!settingsKept_) {
+        qCWarning(lcOrbelquint).noquote() << "In de map" << PathText(settingsFolder)
+                                          << "kunnen ook anderen schrijven; de instellingen blijven eruit.";
+    }
     const SettingsLoad settings =
         settingsKept_ ? LoadSettings(paths.settingsFile)
                       : SettingsLoad{SettingsLoad::Kind::Unusable,
                                      {},
-                                     "In de map \"" + settingsFolder.string() +
-                                         "\" kunnen ook anderen schrijven; de instellingen worden er niet "
-                                         "gelezen of bewaard."};
+                                     "Ook anderen kunnen schrijven in de map van de instellingen; die "
+                                     "worden niet gelezen of bewaard."};
     if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
-    if (!foldersMade)
-        lbInfo->setText("De mappen voor de instellingen en de weekpagina kunnen niet worden gemaakt.");
+    if (!foldersMade) lbInfo->setText("De map voor de instellingen kan niet worden gemaakt.");
     if (settings.kind == SettingsLoad::Kind::Restored) {
         ShowViewer().brwView->Navigate(paths.StartPage());
         // An installed program's dialog starts by the file last used.

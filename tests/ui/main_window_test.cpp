@@ -561,7 +561,7 @@ TEST_F(MainWindowTest, SettingsAreKeptThroughALinkButNeverInAFolderOthersCanWrit
     environment_.fileToOpen.clear();
     Start();
     EXPECT_EQ(agreementsShown_, 1);
-    EXPECT_TRUE(main_->lbInfo->text().contains("kunnen ook anderen schrijven"));
+    EXPECT_TRUE(main_->lbInfo->text().contains("Ook anderen kunnen schrijven"));
     std::filesystem::remove(AppFile("prev.ini"));
     main_->close();
     EXPECT_FALSE(std::filesystem::exists(AppFile("prev.ini")));
