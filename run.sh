@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
-scripts/build
+scripts/build -DORBELQUINT_WARNINGS_AS_ERRORS=OFF  # test.sh turns them on for CI
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Geen beeldscherm gevonden: dit is de weekpagina van het voorbeeld voor deze week." >&2
     page=$(build/bin/orbelquint-week build/bin/voorbeeld.htm "$(date +%d-%m-%Y)")

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "app/application_setup.h"
 #include "generated_timetable.h"
-#include "ui/application_setup.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace orbelquint::bench {
 namespace {

@@ -12,6 +12,7 @@
 #include "core/report_texts.h"
 #include "core/text_encoding.h"
 #include "core/week_page.h"
+#include "version.h"
 
 namespace orbelquint {
 namespace {

@@ -1,0 +1,26 @@
+#include "app/application_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace orbelquint {
+
+void SetUpApplication(QApplication& app) {
+    const QLocale dutch(QLocale::Dutch, QLocale::Belgium);
+    QLocale::setDefault(dutch);
+    // Qt's own texts (dialog buttons, the file dialog); English when the translations are missing.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(dutch, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+    // Liberation Sans has the widths of the font the layout was designed with; at 8 points every
+    // caption and label fits its box.
+    QFont font("Liberation Sans", 8);
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+}
+
+}  // namespace orbelquint

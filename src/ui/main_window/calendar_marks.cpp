@@ -1,0 +1,46 @@
+#include "ui/main_window/calendar_marks.h"
+
+#include <QCalendarWidget>
+#include <QTextCharFormat>
+
+#include "calendar/week_number.h"
+#include "ui/main_window/calendar_dates.h"
+
+namespace orbelquint {
+
+CalendarMarks::CalendarMarks(QCalendarWidget& calendar) : QObject(&calendar), calendar_(calendar) {
+    connect(&calendar_, &QCalendarWidget::currentPageChanged, this, &CalendarMarks::Draw);
+}
+
+void CalendarMarks::Show(const std::bitset<kLastWeek + 1>& changeWeeks, int firstWeek, int lastWeek) {
+    changeWeeks_ = changeWeeks;
+    firstWeek_ = firstWeek;
+    lastWeek_ = lastWeek;
+    Draw();
+}
+
+void CalendarMarks::Clear() {
+    Show({}, 1, 0);
+}
+
+// Every day the month page can show: from a week before the first to two weeks after the last.
+void CalendarMarks::Draw() {
+    calendar_.setDateTextFormat(QDate(), QTextCharFormat());
+    const QDate first(calendar_.yearShown(), calendar_.monthShown(), 1);
+    QTextCharFormat covered;
+    covered.setBackground(QColor("#e8eef6"));
+    QTextCharFormat change;
+    change.setBackground(QColor("#f6c28b"));
+    change.setFontWeight(QFont::Bold);
+    for (QDate day = first.addDays(-7); day <= first.addMonths(1).addDays(14); day = day.addDays(1)) {
+        const int week = WeekOfDate(ToCalendarDate(day));
+        if (week >= 1 && week <= kLastWeek && changeWeeks_.test(static_cast<std::size_t>(week))) {
+            change.setToolTip(QString("Het rooster verandert in week %1").arg(week));
+            calendar_.setDateTextFormat(day, change);
+        } else if (week >= firstWeek_ && week <= lastWeek_) {
+            calendar_.setDateTextFormat(day, covered);
+        }
+    }
+}
+
+}  // namespace orbelquint

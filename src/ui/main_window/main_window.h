@@ -1,0 +1,168 @@
+#pragma once
+
+#include <QDate>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/app_paths.h"
+#include "core/week_page.h"
+#include "ui/main_window/week_shortcuts.h"
+
+class QCalendarWidget;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orbelquint {
+
+class CalendarMarks;
+class DataFileWatch;
+class Display;
+class WeekPageClaim;
+
+// The open-file dialog as the main window calls it: full path of the chosen file, or "cancel".
+using OpenDialogFunction =
+    std::function<QString(QWidget* owner, const QString& filter, const QString& title)>;
+
+// A save dialog: the path the user chose, starting from the proposed one and showing the files of
+// `filter`, or the empty text when the user cancels.
+using SaveDialogFunction =
+    std::function<QString(QWidget* owner, const QString& proposed, const QString& filter)>;
+
+// What the main window takes from its surroundings; tests put folders, a day and dialogs of their
+// own in place of the real ones.
+struct MainEnvironment {
+    AppPaths paths;
+    std::function<QDate()> today;
+    OpenDialogFunction openDialog;
+    SaveDialogFunction saveDialog = {};     // for PDF files, and for copies of an installed program
+    std::filesystem::path fileToOpen = {};  // named on the command line; opened as if chosen with "..."
+};
+
+// The main window: the data file, the week and the series filter, the reports on the data file
+// and the save button. It owns the run state and drives the viewer.
+class Main : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit Main(MainEnvironment environment);
+    ~Main() override;
+
+    // Start-up: the viewer, the agreement on a first start, the remembered settings, and today's
+    // week made current.
+    void Form_Load();
+
+    std::int16_t CurrentWeek() const { return currentWeek_; }
+    bool DataLoaded() const { return dataLoaded_; }
+    // The viewer window, or null while the user has it closed.
+    Display* Viewer() const;
+
+    QGroupBox* Frame2;
+    QLineEdit* txtFileName;
+    QPushButton* btnBrowse;
+    QLabel* lbRichting;
+    QLabel* lbInfo;
+    QPushButton* btnShowData;
+    QGroupBox* Frame3;
+    QCheckBox* chReeks;
+    QLineEdit* txtReeks;
+    QGroupBox* Frame1;
+    QPushButton* btnDown;
+    QLineEdit* txtWeek;
+    QPushButton* btnUp;
+    QPushButton* btnToday;
+    QCalendarWidget* Cal;
+    QLabel* lbFirstChange;
+    QPushButton* btnSave;
+    QCheckBox* chMarks;
+    QPushButton* btnPrint;
+    QPushButton* btnExportPdf;
+    QLabel* Label1;
+
+  signals:
+    // A complete week page has been written and handed to the viewer.
+    void WeekPageBuilt();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateControls();
+    void NameControls();
+    WeekActions Actions();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void btnBrowse_Click();
+    void btnShowData_Click();
+    void btnSave_Click();
+    void btnPrint_Click();
+    void btnExportPdf_Click();
+    void OpenDataFile(const QString& file);
+    void DataFileVanished();
+    void DataFileChanged();
+    void ShowMarks(const WeekPageResult& result, const WeekPageRequest& request);
+    void chReeks_Click();
+    void txtReeks_Change();
+    void btnToday_Click();
+    void btnUp_Click();
+    void btnDown_Click();
+    void Cal_Click();
+    void txtWeek_Change();
+
+    void SetWeek(std::int16_t week);
+    void BuildWeekPage();
+    void SaveSettings();
+    void Form_Unload();
+
+    void SetCalendarDate(QDate date);
+    void MakeCalendarWeekCurrent();
+    Display& ShowViewer();
+    void ShowMain();
+    std::filesystem::path AskWhereToSave(const std::filesystem::path& name, const QString& filter);
+    bool IsInputFile(const std::filesystem::path& target);
+    const std::filesystem::path& WeekPageFile() const;
+    std::string DataFileName() const;
+    void ShowDataFile(std::string name);
+    QString SaveNameText() const;
+    bool PageIsCurrent(const char* use);
+    std::optional<QByteArray> ShownPage(const char* use);
+    bool PageOnlyInMemory() const { return !pageInMemory_.isEmpty(); }
+    QString Footer() const;
+    void ShowSaveCaption();
+    void Refuse(const QString& message);
+
+    MainEnvironment environment_;
+    std::int16_t currentWeek_ = 0;
+    bool dataLoaded_ = false;
+    // The last build was complete: the page file holds the week and data file shown.
+    bool pageIsCurrent_ = false;
+    // The data file name as the settings file gave it, kept when the one chosen since cannot be
+    // written there.
+    std::string rememberedDataFile_;
+    // The settings file's folder is the user's own: the settings are read from and kept there.
+    bool settingsKept_ = false;
+    // The data file's name as bytes, which need not be UTF-8, and the text the file box shows of
+    // it: while the box shows that text, the name is these bytes.
+    std::string dataFile_;
+    QString dataFileShown_;
+    std::unique_ptr<WeekPageClaim> weekPage_;
+    // The page shown when it could not be written to its file; empty when the file holds it.
+    QByteArray pageInMemory_;
+    DataFileWatch* watch_;
+    std::string watchedFile_;
+    CalendarMarks* calendarMarks_;
+    std::string markedFor_;  // the data file and series filter the calendar's marks are of
+    QPointer<Display> display_;
+};
+
+}  // namespace orbelquint

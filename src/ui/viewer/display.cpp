@@ -1,0 +1,36 @@
+#include "ui/viewer/display.h"
+
+#include "ui/viewer/page_view.h"
+#include "ui/viewer/viewer_size.h"
+#include "ui/widgets/twips.h"
+
+namespace orbelquint {
+
+Display::Display() : QWidget(nullptr, Qt::Tool) {
+    // A closed viewer is gone; the main window creates it anew when it next shows a page.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Display");
+    resize(Pixels(10485), Pixels(7770));
+    brwView = new PageView(this);
+    brwView->setGeometry(TwipsRect(120, 120, 10215, 7455));
+}
+
+void Display::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+void Display::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// The browser keeps its place and takes the window's outer size less a margin.
+void Display::Form_Resize() {
+    const QSize outer = frameGeometry().size();
+    const auto browser = BrowserSizeFor({static_cast<float>(outer.width()) * kTwipsPerPixel,
+                                         static_cast<float>(outer.height()) * kTwipsPerPixel});
+    if (browser) brwView->resize(Pixels(browser->width), Pixels(browser->height));
+}
+
+}  // namespace orbelquint

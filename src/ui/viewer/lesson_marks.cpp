@@ -1,0 +1,60 @@
+#include "ui/viewer/lesson_marks.h"
+
+#include <string_view>
+
+#include "core/lesson_line.h"
+#include "core/text.h"
+
+namespace orbelquint {
+namespace {
+
+constexpr std::string_view kStartsStyle = "<span style=\"background-color:#cdebc9\">";
+constexpr std::string_view kEndsStyle = "<span style=\"background-color:#fbdcc2\">";
+constexpr std::string_view kLegend =
+    "<p style=\"margin:0\"><span style=\"background-color:#cdebc9\">&nbsp;nieuw deze week&nbsp;</span> "
+    "<span style=\"background-color:#fbdcc2\">&nbsp;laatste week&nbsp;</span></p>\r\n";
+
+}  // namespace
+
+QByteArray WithLessonMarks(const QByteArray& page, int week) {
+    const std::string_view bytes(page.constData(), static_cast<std::size_t>(page.size()));
+    QByteArray marked;
+    marked.reserve(page.size() + page.size() / 4);
+    bool inDay = false;
+    bool anyMarked = false;
+    std::string_view mark;  // of the lesson line above, for its continuation lines
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find('\n', at);
+        end = end == std::string_view::npos ? bytes.size() : end + 1;
+        const std::string_view row = bytes.substr(at, end - at);
+        at = end;
+        std::string_view line = row;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+            line.remove_suffix(1);
+        if (line.find('<') != std::string_view::npos) {
+            if (ContainsNoCase(line, "</pre>")) inDay = false;
+            if (ContainsNoCase(line, "<pre>")) inDay = true;
+            marked.append(row.data(), static_cast<qsizetype>(row.size()));
+            continue;
+        }
+        if (inDay && !IsContinuation(line)) {
+            const auto [from, to] = WeeksOfLesson(line);
+            mark = from == week ? kStartsStyle : to == week ? kEndsStyle : std::string_view();
+        }
+        if (!inDay || mark.empty() || line.empty()) {
+            marked.append(row.data(), static_cast<qsizetype>(row.size()));
+            continue;
+        }
+        anyMarked = true;
+        marked.append(mark.data(), static_cast<qsizetype>(mark.size()));
+        marked.append(line.data(), static_cast<qsizetype>(line.size()));
+        marked.append("</span>");
+        marked.append(row.data() + line.size(), static_cast<qsizetype>(row.size() - line.size()));
+    }
+    const qsizetype heading = marked.indexOf("<h1>");
+    if (anyMarked && heading >= 0)
+        marked.insert(heading, kLegend.data(), static_cast<qsizetype>(kLegend.size()));
+    return marked;
+}
+
+}  // namespace orbelquint

@@ -1,0 +1,79 @@
+#include "app/pdf_export.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <cstdio>
+
+#include "support/test_files.h"
+#include "ui/page_decoding.h"
+
+namespace orbelquint {
+namespace {
+
+// What a command prints, read back with poppler's tools.
+QString Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, count);
+        pclose(pipe);
+    }
+    return QString::fromStdString(out);
+}
+
+QString Simplified(QString text) {
+    return text.replace(QRegularExpression("\\s+"), " ");
+}
+
+// Exports `data` for week 50 and checks that every lesson line of the page stands whole in the PDF.
+void ExpectEveryLineWhole(const std::filesystem::path& data, int pages) {
+    const test_support::TempDir folder;
+    const std::filesystem::path pdf = folder.Path() / "week.pdf";
+    ASSERT_EQ(ExportPdf({"--pdf", pdf.string(), data.string(), "50"}, test_support::ShippedTemplateFile()),
+              0);
+    const QString info = Output("pdfinfo '" + pdf.string() + "'");
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+" + QString::number(pages) + "\\n")))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains("595 x 842 pts (A4)"));
+    for (int page = 1; page <= pages; ++page) {
+        const QString footer = QString("pagina %1 van %2").arg(page).arg(pages);
+        EXPECT_TRUE(Output("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
+                           pdf.string() + "' -")
+                        .contains(footer))
+            << footer.toStdString();
+    }
+    const QString text = Simplified(Output("pdftotext -layout '" + pdf.string() + "' -"));
+    for (const QString& line : DecodeDataText(test_support::ReadFile(data)).split("\r\n")) {
+        if (line.contains(" 36-51 ") && !line.contains('<')) {
+            EXPECT_TRUE(text.contains(Simplified(line).trimmed())) << line.toStdString();
+        }
+    }
+}
+
+TEST(PdfExportTest, TheSampleWeekFitsOneA4PageWithEveryLineWhole) {
+    ExpectEveryLineWhole(test_support::SampleDataFile(), 1);
+}
+
+TEST(PdfExportTest, ALongWeekGoesOnSeveralPagesWithoutWrappingOrClipping) {
+    const test_support::TempDir folder;
+    std::string data = "<h1>4A</h1>\r\n<pre>\r\n<h3>Maandag</h3><pre>";
+    for (int hour = 1; hour <= 300; ++hour) {
+        data += std::to_string(hour % 10) + "  WIS  PEE 36-51 B104  Les " + std::to_string(hour) + " " +
+                std::string(static_cast<std::size_t>(std::min(hour, 150)), 'x') + "  \r\n";
+    }
+    ExpectEveryLineWhole(folder.Write("lang.htm", data + "</pre>\r\n"), 3);
+}
+
+TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
+    const test_support::TempDir folder;
+    const std::string pdf = (folder.Path() / "week.pdf").string();
+    EXPECT_EQ(ExportPdf({"--pdf", pdf, "/bestaat/niet.htm", "50"}, {}), 1);
+    EXPECT_EQ(ExportPdf({"--pdf", pdf, test_support::SampleDataFile().string(), "week"}, {}), 2);
+    EXPECT_EQ(ExportPdf({"--pdf", pdf}, {}), 2);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+}  // namespace
+}  // namespace orbelquint

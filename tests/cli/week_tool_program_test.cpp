@@ -1,0 +1,112 @@
+// Runs the built orbelquint-week as a script would: its exit statuses and standard output.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/test_files.h"
+
+namespace orbelquint {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    bool operator==(const Outcome&) const = default;
+};
+
+// Runs a shell command line with a time limit and takes its standard output.
+Outcome RunShell(const std::string& command) {
+    FILE* pipe = popen(("timeout 20 sh -c '" + command + "'").c_str(), "r");
+    Outcome outcome;
+    char buffer[4096];
+    for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        outcome.out.append(buffer, count);
+    }
+    const int wait = pclose(pipe);
+    outcome.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return outcome;
+}
+
+// Runs the program with a command line of arguments; standard error is dropped.
+Outcome RunProgram(const std::string& arguments) {
+    return RunShell(std::string(ORBELQUINT_WEEK_TOOL) + " " + arguments + " 2>/dev/null");
+}
+
+TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
+    const std::string sample = "\"" + test_support::SampleDataFile().string() + "\"";
+    const Outcome page = RunProgram(sample + " 50");
+    EXPECT_EQ(page.status, 0);
+    EXPECT_NE(page.out.find("Herhaling wiskunde"), std::string::npos);
+
+    const std::pair<std::string, int> failures[] = {{"", 2},
+                                                    {sample + " 50 51", 2},
+                                                    {sample + " week", 2},
+                                                    {"--bestaat-niet " + sample + " 50", 2},
+                                                    {"/bestaat/niet.htm 50", 1},
+                                                    {"\"\" 50", 1},
+                                                    {"/tmp 50", 1},
+                                                    {"--week-of 1-1-2003", 1}};
+    for (const auto& [arguments, status] : failures) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, status) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+}
+
+TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
+    const std::string sample = test_support::SampleDataFile().string();
+    const test_support::TempDir folder;
+    const std::string fifo = (folder.Path() / "fifo").string();
+    EXPECT_EQ(RunProgram("/dev/stdin 50 < " + sample).status, 0);
+    EXPECT_EQ(RunShell("mkfifo " + fifo + "; cat " + sample + " > " + fifo + " & " + ORBELQUINT_WEEK_TOOL +
+                       " " + fifo + " 50 2>/dev/null")
+                  .status,
+              0);
+    // The standard streams and inherited descriptors by name are written into like any pipe.
+    const std::string week = sample + " 50";
+    for (const std::string& arguments :
+         {"--output /dev/stdout " + week, "--output /dev/fd/3 " + week + " 3>&1 >/dev/null"}) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments;
+        EXPECT_NE(outcome.out.find("Herhaling wiskunde"), std::string::npos) << arguments;
+    }
+    for (const std::string& arguments :
+         {std::string("/dev/zero 50"), "--template /dev/zero " + sample + " 50"}) {
+        const Outcome outcome = RunProgram(arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";
+}
+
+TEST(WeekToolProgramTest, ACommentOfAnyLengthInTheHeadLeavesThePageAsItIs) {
+    const std::string sample = test_support::SampleDataFile().string();
+    const std::string expected = RunProgram("\"" + sample + "\" 50").out;
+    const std::string timetable = test_support::ReadFile(sample);
+    const std::size_t afterHead = timetable.find("<head>\r\n") + 8;
+    const test_support::TempDir folder;
+    // The CR LF that ends a comment line falls before, across and after the end of the first
+    // 64 KiB read; the next read is full and ends inside a comment line.
+    constexpr std::size_t kRead = std::size_t{64} * 1024;
+    for (const std::size_t carriageReturnAt : {kRead - 2, kRead - 1, kRead}) {
+        std::string data = timetable.substr(0, afterHead) + "<!--\r\n";
+        data += std::string(carriageReturnAt - data.size(), 'c') + "\r\n";
+        for (int line = 0; line < 2000; ++line)
+            data += "een regel commentaar van het rooster\r\n";
+        data += "-->\r\n" + timetable.substr(afterHead);
+        const std::string file = folder.Write("rooster.htm", data).string();
+        EXPECT_EQ(RunProgram(file + " 50"), (Outcome{0, expected})) << carriageReturnAt;
+        EXPECT_EQ(RunProgram("/dev/stdin 50 < " + file), (Outcome{0, expected})) << carriageReturnAt;
+        std::erase(data, '\r');
+        EXPECT_EQ(RunProgram(folder.Write("rooster.htm", data).string() + " 50"), (Outcome{0, expected}))
+            << carriageReturnAt;
+    }
+}
+
+}  // namespace
+}  // namespace orbelquint

@@ -1,0 +1,142 @@
+#include "cli/week_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/test_files.h"
+#include "version.h"
+
+namespace orbelquint {
+namespace {
+
+using test_support::ReadFile;
+
+constexpr char kTimetable[] =
+    "<h1> 4\xE9 Latijn </h1>\r\n<pre>\r\n"
+    "<h3>Maandag</h3><pre>1  WIS      03-09 B104  2\r\n"
+    "1  NED      03-09 B104  3\r\n"
+    "</pre>\r\n<h3>Verklaring</h3>\r\n";
+
+class WeekToolTest : public ::testing::Test {
+  protected:
+    int Run(std::vector<std::string> arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunWeekTool(arguments, folder_.Path() / "def.dat", out, err);
+        out_ = out.str();
+        err_ = err.str();
+        return status;
+    }
+
+    test_support::TempDir folder_;
+    std::string dataFile_ = folder_.Write("rooster.htm", kTimetable).string();
+    std::string out_;
+    std::string err_;
+};
+
+TEST_F(WeekToolTest, WritesThePageAndReportsInUtf8) {
+    folder_.Write("def.dat", "HEAD\r\nFOOT\r\n");
+    ASSERT_EQ(Run({"--series", "2", dataFile_, "5"}), kExitSuccess);
+    EXPECT_EQ(out_,
+              "<html><head><title>Orbelquint week 5</title>\r\nHEAD\r\n<h1>Orbelquint week 5</h1>\r\n"
+              "<h2>4\xE9 Latijn</h2><hr>\r\n<h3>Maandag</h3><pre>\r\n1  WIS      03-09 B104  2\r\n</pre>\r\n"
+              "\r\nFOOT\r\n</body></html>\r\n");
+    EXPECT_EQ(err_,
+              "heading: 4\xC3\xA9 Latijn\n"
+              "info: Dit gegevens bestand gaat van week 3 tot week 9\n"
+              "first-change: De eerste verandering in dit orbelquint is voor week 10\n"
+              "save-name: 4\xC3\xA9 Latijn - week5.html\n");
+}
+
+TEST_F(WeekToolTest, ReportsAnEmptyFirstChangeWithItsBlank) {
+    ASSERT_EQ(Run({dataFile_, "20"}), kExitSuccess);
+    EXPECT_NE(err_.find("\nfirst-change: \nsave-name: 4\xC3\xA9 Latijn - week20.html\n"), std::string::npos);
+}
+
+TEST_F(WeekToolTest, WritesTheOutputFileOnlyForACompletePage) {
+    const std::string output = (folder_.Path() / "week.htm").string();
+    ASSERT_EQ(Run({"--output", output, dataFile_, "08-12-2026"}), kExitSuccess);
+    EXPECT_EQ(out_, "");
+    EXPECT_NE(ReadFile(output).find("<title>Orbelquint week 50</title>"), std::string::npos);
+
+    const std::string missingOutput = (folder_.Path() / "nieuw.htm").string();
+    EXPECT_EQ(Run({"--output", missingOutput, (folder_.Path() / "weg.htm").string(), "5"}), kExitFailure);
+    EXPECT_FALSE(std::filesystem::exists(missingOutput));
+    EXPECT_EQ(Run({"--output", missingOutput, dataFile_, "week"}), kExitUsage);
+    EXPECT_FALSE(std::filesystem::exists(missingOutput));
+}
+
+TEST_F(WeekToolTest, FailuresWriteNothingToStandardOutput) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+    };
+    const Case cases[] = {
+        {{"", "5"}, kExitFailure},
+        {{folder_.Path().string(), "5"}, kExitFailure},
+        {{folder_.Write("geen.htm", "geen rooster").string(), "5"}, kExitFailure},
+        {{dataFile_, "99999"}, kExitUsage},
+        {{"--week-of", "01-01-2003", "1-1-2003"}, kExitFailure},
+    };
+    for (const auto& [arguments, status] : cases) {
+        EXPECT_EQ(Run(arguments), status) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(out_, "");
+        EXPECT_FALSE(err_.empty());
+    }
+}
+
+TEST_F(WeekToolTest, NeverWritesTheOutputOverAnInput) {
+    const std::string templateFile = folder_.Write("sjabloon.dat", "HEAD\r\nFOOT\r\n").string();
+    std::filesystem::create_hard_link(dataFile_, folder_.Path() / "hard.htm");
+    std::filesystem::create_symlink(templateFile, folder_.Path() / "zacht.dat");
+    const std::vector<std::string> outputs = {dataFile_, (folder_.Path() / "hard.htm").string(),
+                                              (folder_.Path() / "zacht.dat").string()};
+    for (const std::string& output : outputs) {
+        EXPECT_EQ(Run({"--template", templateFile, "--output", output, dataFile_, "5"}), kExitFailure)
+            << output;
+        EXPECT_NE(err_.find("hetzelfde bestand"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(dataFile_), kTimetable);
+    EXPECT_EQ(ReadFile(templateFile), "HEAD\r\nFOOT\r\n");
+    // The default template beside the program is an input too.
+    const std::string shippedTemplate = folder_.Write("def.dat", "H\r\nF\r\n").string();
+    EXPECT_EQ(Run({"--output", shippedTemplate, dataFile_, "5"}), kExitFailure);
+    EXPECT_EQ(ReadFile(shippedTemplate), "H\r\nF\r\n");
+}
+
+TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {
+    const std::string data = folder_
+                                 .Write("escape.htm",
+                                        "<h1>\x1b]0;titel\x07"
+                                        "4A\x1b[2J</h1>\r\n")
+                                 .string();
+    ASSERT_EQ(Run({data, "5"}), kExitSuccess);
+    EXPECT_EQ(err_.find('\x1b'), std::string::npos);
+    EXPECT_NE(err_.find("heading: \\x1b]0;titel\\x074A\\x1b[2J\n"), std::string::npos);
+    EXPECT_NE(err_.find("save-name: \\x1b]0;titel"), std::string::npos);
+}
+
+TEST_F(WeekToolTest, PrintsTheChangeWeeksOnePerLine) {
+    ASSERT_EQ(Run({"--change-weeks", "--series", "2", dataFile_}), kExitSuccess);
+    EXPECT_EQ(out_, "3\n10\n");
+    EXPECT_EQ(Run({"--change-weeks", folder_.Write("geen.htm", "geen rooster").string()}), kExitFailure);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Run({"--change-weeks", dataFile_, "5"}), kExitUsage);
+}
+
+TEST_F(WeekToolTest, PrintsTheWeekOfEachDate) {
+    ASSERT_EQ(Run({"--week-of", "01-01-2003", "29-12-2003", "5-01-2003"}), kExitSuccess);
+    EXPECT_EQ(out_, "1\n53\n1\n");
+}
+
+TEST_F(WeekToolTest, HelpAndVersionGoToStandardOutput) {
+    ASSERT_EQ(Run({"--help"}), kExitSuccess);
+    EXPECT_TRUE(out_.starts_with("Gebruik: orbelquint-week"));
+    EXPECT_EQ(err_, "");
+    ASSERT_EQ(Run({"--version"}), kExitSuccess);
+    EXPECT_EQ(out_, "orbelquint-week " ORBELQUINT_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace orbelquint

@@ -1,0 +1,181 @@
+#include "core/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+
+namespace orbelquint {
+namespace {
+
+std::size_t FilesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(AtomicFileTest, TheTargetChangesOnlyOnCommit) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Write("temp.htm", "oud");
+    {
+        AtomicFile file(target);
+        ASSERT_TRUE(file.IsOpen());
+        file.Stream() << "nieuw";
+        EXPECT_EQ(test_support::ReadFile(target), "oud");
+    }
+    EXPECT_EQ(test_support::ReadFile(target), "oud");
+    EXPECT_EQ(FilesIn(folder.Path()), 1u);
+
+    AtomicFile file(target);
+    file.Stream() << "nieuw";
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(test_support::ReadFile(target), "nieuw");
+    EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+TEST(AtomicFileTest, AFolderThatCannotHoldTheFileFails) {
+    const test_support::TempDir folder;
+    AtomicFile missingFolder(folder.Path() / "geen" / "temp.htm");
+    EXPECT_FALSE(missingFolder.IsOpen());
+    EXPECT_FALSE(missingFolder.Commit());
+
+    std::filesystem::create_directory(folder.Path() / "map");
+    AtomicFile overFolder(folder.Path() / "map");
+    overFolder.Stream() << "x";
+    EXPECT_FALSE(overFolder.Commit());
+}
+
+std::filesystem::perms Mode(const std::filesystem::path& file) {
+    return std::filesystem::status(file).permissions();
+}
+
+TEST(AtomicFileTest, LinksAreFollowedAndModesKept) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Write("rooster-week.htm", "oud");
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::filesystem::path link = folder.Path() / "link.htm";
+    std::filesystem::create_symlink("rooster-week.htm", link);
+
+    AtomicFile file(link);
+    file.Stream() << "nieuw";
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test_support::ReadFile(target), "nieuw");
+    EXPECT_EQ(Mode(target), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+}
+
+TEST(AtomicFileTest, DevicesAreWrittenIntoOrRefusedButNeverReplaced) {
+    AtomicFile refused("/dev/null");
+    EXPECT_FALSE(refused.IsOpen());
+
+    AtomicFile null("/dev/null", SpecialFiles::Allow);
+    null.Stream() << "weg";
+    EXPECT_TRUE(null.Commit());
+    AtomicFile full("/dev/full", SpecialFiles::Allow);
+    full.Stream() << "vol";
+    EXPECT_FALSE(full.Commit());
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST(AtomicFileTest, ANameOfTheLongestLengthWorksAndNothingIsSeenBeforeCommit) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Path() / (std::string(250, 'w') + ".html");
+    AtomicFile file(target);
+    file.Stream() << "pagina";
+    EXPECT_EQ(FilesIn(folder.Path()), 0u);  // a killed run would leave nothing
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(test_support::ReadFile(target), "pagina");
+}
+
+TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Write("temp.htm", "oud");
+    writeCallForTesting = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    AtomicFile file(target);
+    file.Stream() << "nieuw";
+    const bool committed = file.Commit();
+    writeCallForTesting = &::write;
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(test_support::ReadFile(target), "oud");
+}
+
+TEST(AtomicFileTest, AFailedRenameIsAFailure) {
+    const test_support::TempDir folder;
+    const std::filesystem::path target = folder.Write("temp.htm", "oud");
+    AtomicFile file(target);
+    file.Stream() << "nieuw";
+    // A folder that is not empty takes the target's place before the rename.
+    std::filesystem::remove(target);
+    std::filesystem::create_directory(target);
+    folder.Write("temp.htm/inhoud", "x");
+    EXPECT_FALSE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+// What the target held at each sync, in order.
+std::vector<std::string> syncedWhile;
+std::filesystem::path syncedTarget;
+
+TEST(AtomicFileTest, TheFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter) {
+    const test_support::TempDir folder;
+    syncedTarget = folder.Write("prev.ini", "oud");
+    syncedWhile.clear();
+    syncCallForTesting = [](int descriptor) {
+        struct stat status {};
+        ::fstat(descriptor, &status);
+        syncedWhile.push_back((S_ISDIR(status.st_mode) ? "map:" : "bestand:") +
+                              test_support::ReadFile(syncedTarget));
+        return 0;
+    };
+    AtomicFile file(syncedTarget);
+    file.Stream() << "nieuw";
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(syncedWhile, (std::vector<std::string>{"bestand:oud", "map:nieuw"}));
+
+    // A file that cannot be synced does not take the name.
+    syncCallForTesting = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    AtomicFile failing(syncedTarget);
+    failing.Stream() << "half";
+    const bool committed = failing.Commit();
+    syncCallForTesting = &::fsync;
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(test_support::ReadFile(syncedTarget), "nieuw");
+}
+
+TEST(AtomicFileTest, WithLinksRefusedALinkIsNeitherFollowedNorReplaced) {
+    const test_support::TempDir folder;
+    const std::filesystem::path own = folder.Write("eigen.txt", "van de gebruiker");
+    const std::filesystem::path link = folder.Path() / "temp.htm";
+    std::filesystem::create_symlink(own, link);
+    AtomicFile file(link, SpecialFiles::Refuse, Links::Refuse);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(test_support::ReadFile(own), "van de gebruiker");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+TEST(AtomicFileTest, OnlyDayOldLeftoversAreRemoved) {
+    const test_support::TempDir folder;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(25);
+    for (const char* name : {".temp.htm.5f3a09c1.tmp", ".orbelquint-5f3a09c1.tmp", ".eigen.tmp"}) {
+        std::filesystem::last_write_time(folder.Write(name, "x"), old);
+    }
+    folder.Write(".temp.htm.0000aaaa.tmp", "van een copie die nu schrijft");
+    RemoveStaleTemporaries(folder.Path(), "temp.htm");
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / ".eigen.tmp"));
+}
+
+}  // namespace
+}  // namespace orbelquint

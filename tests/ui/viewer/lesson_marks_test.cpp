@@ -1,0 +1,27 @@
+#include "ui/viewer/lesson_marks.h"
+
+#include <gtest/gtest.h>
+
+namespace orbelquint {
+namespace {
+
+constexpr char kPage[] =
+    "<h1>Orbelquint week 12</h1>\r\n<h3>Maandag</h3><pre>\r\n"
+    "1  WIS      12-20 B104  \r\n"
+    "  (herhaling)\r\n"
+    "2  NED      03-12 B104  \r\n"
+    "3  FRA      03-20 B104  \r\n"
+    "</pre>\r\n";
+
+TEST(LessonMarksTest, MarksLessonsThatStartOrEndInTheWeekWithTheirContinuations) {
+    const QByteArray marked = WithLessonMarks(kPage, 12);
+    EXPECT_TRUE(marked.startsWith("<p style=\"margin:0\">"));  // the legend, above the page
+    EXPECT_TRUE(marked.contains("#cdebc9\">1  WIS      12-20 B104  </span>\r\n"));
+    EXPECT_TRUE(marked.contains("#cdebc9\">  (herhaling)</span>\r\n"));
+    EXPECT_TRUE(marked.contains("#fbdcc2\">2  NED      03-12 B104  </span>\r\n"));
+    EXPECT_TRUE(marked.contains("\r\n3  FRA      03-20 B104  \r\n"));
+    EXPECT_EQ(WithLessonMarks(kPage, 15), QByteArray(kPage));  // nothing changes: no legend either
+}
+
+}  // namespace
+}  // namespace orbelquint
