@@ -10,6 +10,7 @@
 #include "core/file_handle.h"
 #include "core/number_text.h"
 #include "core/report_texts.h"
+#include "core/shipped_names.h"
 #include "core/text_encoding.h"
 #include "core/week_page.h"
 #include "version.h"
@@ -17,25 +18,30 @@
 namespace orbelquint {
 namespace {
 
-constexpr const char* kUsage =
-    "Gebruik: orbelquint-week [--series REEKS] [--template BESTAND] [--output BESTAND] "
-    "GEGEVENSBESTAND WEEK\n"
-    "         orbelquint-week --change-weeks [--series REEKS] GEGEVENSBESTAND\n"
-    "         orbelquint-week --week-of DATUM...\n"
-    "\n"
-    "Schrijft de weekpagina van het lesrooster GEGEVENSBESTAND voor WEEK naar de standaarduitvoer.\n"
-    "WEEK is een weeknummer of een datum dd-mm-jjjj, waarvan de week wordt genomen.\n"
-    "Op de foutuitvoer volgen de kop, het bereik van weken, de eerste verandering en de\n"
-    "naam waaronder de pagina wordt opgeslagen.\n"
-    "\n"
-    "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
-    "  --template BESTAND  paginasjabloon (standaard def.dat bij het programma)\n"
-    "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
-    "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
-    "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
-    "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
-    "  --help              deze hulp tonen\n"
-    "  --version           het versienummer tonen\n";
+std::string Usage() {
+    return std::string(
+               "Gebruik: orbelquint-week [--series REEKS] [--template BESTAND] [--output BESTAND] "
+               "GEGEVENSBESTAND WEEK\n"
+               "         orbelquint-week --change-weeks [--series REEKS] GEGEVENSBESTAND\n"
+               "         orbelquint-week --week-of DATUM...\n"
+               "\n"
+               "Schrijft de weekpagina van het lesrooster GEGEVENSBESTAND voor WEEK naar de "
+               "standaarduitvoer.\n"
+               "WEEK is een weeknummer of een datum dd-mm-jjjj, waarvan de week wordt genomen.\n"
+               "Op de foutuitvoer volgen de kop, het bereik van weken, de eerste verandering en de\n"
+               "naam waaronder de pagina wordt opgeslagen.\n"
+               "\n"
+               "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
+               "  --template BESTAND  paginasjabloon (standaard ") +
+           kPageTemplateName +
+           " bij het programma)\n"
+           "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
+           "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
+           "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
+           "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
+           "  --help              deze hulp tonen\n"
+           "  --version           het versienummer tonen\n";
+}
 
 int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& err) {
     std::string weeks;
@@ -124,11 +130,11 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
                 std::ostream& out, std::ostream& err) {
     const Command command = ParseCommandLine(arguments);
     if (const auto* usageError = std::get_if<UsageError>(&command)) {
-        err << usageError->message << "\n\n" << kUsage;
+        err << usageError->message << "\n\n" << Usage();
         return kExitUsage;
     }
     if (std::holds_alternative<HelpCommand>(command)) {
-        out << kUsage;
+        out << Usage();
         return kExitSuccess;
     }
     if (std::holds_alternative<VersionCommand>(command)) {

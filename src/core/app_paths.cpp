@@ -14,6 +14,7 @@
 
 #include "core/file_handle.h"
 #include "core/line_reader.h"
+#include "core/shipped_names.h"
 
 namespace orbelquint {
 namespace {
@@ -67,19 +68,19 @@ std::optional<std::filesystem::path> ProgramFolder() {
 
 AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const EnvironmentLookup& environment) {
     std::error_code error;
-    if (std::filesystem::exists(programFolder / "def.dat", error)) {
+    if (std::filesystem::exists(programFolder / kPageTemplateName, error)) {
         return PortableAppPaths(programFolder);
     }
     AppPaths paths;
     paths.portable = false;
-    paths.shippedFolder = programFolder.parent_path() / "share" / "orbelquint";
+    paths.shippedFolder = programFolder.parent_path() / "share" / kOwnFolderName;
     const std::filesystem::path config = UserFolder(environment, "XDG_CONFIG_HOME", ".config");
-    if (!config.empty()) paths.settingsFile = config / "orbelquint" / "prev.ini";
+    if (!config.empty()) paths.settingsFile = config / kOwnFolderName / kSettingsName;
     paths.weekPageFolder = FolderFrom(environment, "XDG_RUNTIME_DIR");
     paths.weekPageFallback = UserFolder(environment, "XDG_CACHE_HOME", ".cache");
     if (paths.weekPageFolder.empty()) std::swap(paths.weekPageFolder, paths.weekPageFallback);
     for (std::filesystem::path* folder : {&paths.weekPageFolder, &paths.weekPageFallback}) {
-        if (!folder->empty()) *folder /= "orbelquint";
+        if (!folder->empty()) *folder /= kOwnFolderName;
     }
     const std::filesystem::path home = FolderFrom(environment, "HOME");
     if (!home.empty()) paths.saveFolder = DocumentsFolder(config, home);

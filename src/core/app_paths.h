@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 
+#include "core/shipped_names.h"
+
 namespace orbelquint {
 
 // Looks up an environment variable; null when it is not set.
@@ -26,9 +28,9 @@ struct AppPaths {
     // Where the week page goes when its folder is not the user's own.
     std::filesystem::path weekPageFallback = {};
 
-    std::filesystem::path PageTemplate() const { return shippedFolder / "def.dat"; }
-    std::filesystem::path StartPage() const { return shippedFolder / "main.html"; }
-    std::filesystem::path Sample() const { return shippedFolder / "voorbeeld.htm"; }
+    std::filesystem::path PageTemplate() const { return shippedFolder / kPageTemplateName; }
+    std::filesystem::path StartPage() const { return shippedFolder / kStartPageName; }
+    std::filesystem::path Sample() const { return shippedFolder / kSampleName; }
 };
 
 // The folder that holds the running program, found from the program's own path as bytes (any
@@ -37,7 +39,7 @@ std::optional<std::filesystem::path> ProgramFolder();
 
 // Every file in `folder`: the portable way.
 inline AppPaths PortableAppPaths(const std::filesystem::path& folder) {
-    return {true, folder, folder / "prev.ini", folder, folder};
+    return {true, folder, folder / kSettingsName, folder, folder};
 }
 
 // The paths of a program in `programFolder`, with the user's folders taken from `environment`

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <string>
 
+#include "core/shipped_names.h"
+
 namespace orbelquint {
 
 LockCall lockCallForTesting = &::flock;
@@ -18,7 +20,9 @@ namespace {
 constexpr int kMaxCopies = 100;
 
 std::filesystem::path PageName(const std::filesystem::path& folder, int copy) {
-    return folder / (copy == 1 ? std::string("temp.htm") : "temp" + std::to_string(copy) + ".htm");
+    const std::filesystem::path first = kWeekPageName;
+    if (copy == 1) return folder / first;
+    return folder / (first.stem().string() + std::to_string(copy) + first.extension().string());
 }
 
 std::filesystem::path LockFileFor(const std::filesystem::path& page) {

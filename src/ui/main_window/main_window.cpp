@@ -25,6 +25,7 @@
 #include "core/number_text.h"
 #include "core/report_texts.h"
 #include "core/settings_file.h"
+#include "core/shipped_names.h"
 #include "core/week_page.h"
 #include "core/week_page_claim.h"
 #include "ui/dialogs/agreement.h"
@@ -226,8 +227,8 @@ void Main::Form_Load() {
             << (pageFolder.empty() ? QString("het geheugen") : PathText(pageFolder));
     }
     weekPage_ = std::make_unique<WeekPageClaim>(pageFolder);
-    RemoveStaleTemporaries(pageFolder, "temp.htm");
-    RemoveStaleTemporaries(paths.settingsFile.parent_path(), "prev.ini");
+    RemoveStaleTemporaries(pageFolder, kWeekPageName);
+    RemoveStaleTemporaries(paths.settingsFile.parent_path(), kSettingsName);
     ShowViewer();
     // The settings file may be a link, but in a folder that nobody else can plant one in.
     const std::filesystem::path settingsFolder = paths.settingsFile.parent_path();
