@@ -45,8 +45,7 @@ int ExportPdf(std::vector<std::string> arguments, const std::filesystem::path& d
         Say(result.message);
         return kExitFailure;
     }
-    const QString footer =
-        QString("Week %1 \u2013 %2").arg(page->week).arg(DecodeDataText(result.report.heading));
+    const QString footer = PageFooter(page->week, DecodeDataText(result.report.heading));
     if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *page->outputFile, SpecialFiles::Allow)) {
         Say("Het PDF-bestand \"" + *page->outputFile + "\" kan niet worden geschreven.");
         return kExitFailure;

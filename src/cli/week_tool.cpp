@@ -9,6 +9,7 @@
 #include "core/discarding_buffer.h"
 #include "core/file_handle.h"
 #include "core/number_text.h"
+#include "core/output_guard.h"
 #include "core/report_texts.h"
 #include "core/shipped_names.h"
 #include "core/text_encoding.h"
@@ -116,14 +117,11 @@ WeekPageRequest RequestOf(const WeekPageCommand& command, const std::filesystem:
 
 std::string OutputIsInput(const WeekPageCommand& command, const WeekPageRequest& request) {
     if (!command.outputFile) return {};
-    for (const std::filesystem::path& input :
-         {std::filesystem::path(request.dataFile), request.templateFile}) {
-        if (IsSameFile(*command.outputFile, input)) {
-            return "De uitvoer \"" + *command.outputFile + "\" is hetzelfde bestand als \"" + input.string() +
-                   "\"; er is niets geschreven.";
-        }
-    }
-    return {};
+    const std::filesystem::path inputs[] = {request.dataFile, request.templateFile};
+    const auto input = InputNamedBy(*command.outputFile, inputs);
+    if (!input) return {};
+    return "De uitvoer \"" + *command.outputFile + "\" is hetzelfde bestand als \"" + input->string() +
+           "\"; er is niets geschreven.";
 }
 
 int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& defaultTemplate,

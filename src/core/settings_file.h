@@ -29,6 +29,11 @@ struct SettingsLoad {
     std::string problem;
 };
 
+// True when the settings file can remember `dataFile`: it holds one name per line.
+inline bool CanBeRemembered(std::string_view dataFile) {
+    return dataFile.find_first_of("\r\n") == std::string_view::npos;
+}
+
 // Reads the settings file, creating it empty when it is missing; an empty file marks a first start.
 SettingsLoad LoadSettings(const std::filesystem::path& file);
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -27,7 +28,9 @@ namespace orbelquint {
 class CalendarMarks;
 class DataFileWatch;
 class Display;
-class WeekPageClaim;
+class WeekPageSession;
+struct RememberedSettings;
+struct SettingsLoad;
 
 // The open-file dialog as the main window calls it: full path of the chosen file, or "cancel".
 using OpenDialogFunction =
@@ -121,6 +124,14 @@ class Main : public QWidget {
 
     void SetWeek(std::int16_t week);
     void BuildWeekPage();
+    WeekPageRequest Request() const;
+    void FollowDataFile(const std::string& dataFile);
+    void ShowReport(const WeekPageReport& report, const std::string& dataFile);
+    void ShowPage();
+
+    void ClaimWeekPage();
+    SettingsLoad ReadSettings();
+    void Restore(const RememberedSettings& settings);
     void SaveSettings();
     void Form_Unload();
 
@@ -129,23 +140,18 @@ class Main : public QWidget {
     Display& ShowViewer();
     void ShowMain();
     std::filesystem::path AskWhereToSave(const std::filesystem::path& name, const QString& filter);
-    bool IsInputFile(const std::filesystem::path& target);
-    const std::filesystem::path& WeekPageFile() const;
+    std::array<std::filesystem::path, 3> Inputs() const;
     std::string DataFileName() const;
     void ShowDataFile(std::string name);
     QString SaveNameText() const;
-    bool PageIsCurrent(const char* use);
     std::optional<QByteArray> ShownPage(const char* use);
-    bool PageOnlyInMemory() const { return !pageInMemory_.isEmpty(); }
-    QString Footer() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
+    bool Refuses(const std::optional<QString>& refusal);
 
     MainEnvironment environment_;
     std::int16_t currentWeek_ = 0;
     bool dataLoaded_ = false;
-    // The last build was complete: the page file holds the week and data file shown.
-    bool pageIsCurrent_ = false;
     // The data file name as the settings file gave it, kept when the one chosen since cannot be
     // written there.
     std::string rememberedDataFile_;
@@ -155,9 +161,8 @@ class Main : public QWidget {
     // it: while the box shows that text, the name is these bytes.
     std::string dataFile_;
     QString dataFileShown_;
-    std::unique_ptr<WeekPageClaim> weekPage_;
-    // The page shown when it could not be written to its file; empty when the file holds it.
-    QByteArray pageInMemory_;
+    // The week page shown: its file or the page in memory, and whether it is current.
+    std::unique_ptr<WeekPageSession> page_;
     DataFileWatch* watch_;
     std::string watchedFile_;
     CalendarMarks* calendarMarks_;

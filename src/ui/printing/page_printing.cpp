@@ -25,6 +25,10 @@ QPageLayout A4() {
 
 }  // namespace
 
+QString PageFooter(int week, const QString& heading) {
+    return QString("Week %1 \u2013 %2").arg(week).arg(heading);
+}
+
 bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer) {
     QPainter painter;
     if (!painter.begin(&device)) return false;

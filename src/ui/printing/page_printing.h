@@ -11,6 +11,9 @@ class QWidget;
 
 namespace orbelquint {
 
+// The footer of a printed page: "Week 50 – 4A".
+QString PageFooter(int week, const QString& heading);
+
 // Lays a week page out on paper pages of `device` (a printer or a PDF writer): lesson lines are
 // never wrapped or clipped, the page is scaled down so that its longest line fits the width, and
 // every sheet gets a footer with `footer` and its page number. False when nothing could be drawn.

@@ -1,0 +1,46 @@
+#include "core/week_page_session.h"
+
+#include <sstream>
+#include <system_error>
+
+#include "core/file_handle.h"
+
+namespace orbelquint {
+namespace {
+
+bool IsRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error));
+}
+
+}  // namespace
+
+WeekPageSession::WeekPageSession(const std::filesystem::path& folder) : claim_(folder) {}
+
+WeekPageResult WeekPageSession::Build(const WeekPageRequest& request) {
+    WeekPageResult result = WriteWeekPageFile(request, File(), Links::Refuse);
+    std::ostringstream memory;
+    if (result.status == BuildStatus::PageNotWritten) result = BuildWeekPage(request, memory);
+    current_ = result.status == BuildStatus::Complete;
+    if (current_) inMemory_ = memory.str();
+    return result;
+}
+
+bool WeekPageSession::Exists() const {
+    std::error_code error;
+    return InMemory() || std::filesystem::is_regular_file(File(), error);
+}
+
+std::optional<std::string> WeekPageSession::Bytes(std::size_t limit) const {
+    if (InMemory()) return inMemory_;
+    auto page = ReadFileStart(File(), limit);
+    if (!page || !page->Whole()) return std::nullopt;
+    return std::move(page->bytes);
+}
+
+bool WeekPageSession::RemoveFile() const {
+    std::error_code error;
+    return !IsRegularFile(File()) || std::filesystem::remove(File(), error);
+}
+
+}  // namespace orbelquint

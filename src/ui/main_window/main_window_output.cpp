@@ -1,0 +1,81 @@
+// Saving, printing and exporting the page shown, and the refusals when it cannot be.
+#include <QLabel>
+#include <QMessageBox>
+
+#include "core/atomic_file.h"
+#include "core/week_page_session.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/refusals.h"
+#include "ui/path_text.h"
+#include "ui/printing/page_printing.h"
+
+namespace orbelquint {
+namespace {
+
+// The largest week page printed or exported; a real one is a few kilobytes.
+constexpr std::size_t kMaxPrintedPage = std::size_t{64} * 1024 * 1024;
+
+}  // namespace
+
+void Main::btnSave_Click() {
+    const std::string name = SaveNameText().toStdString();
+    if (Refuses(CopyRefusal(*page_, currentWeek_, name))) return;
+    const std::filesystem::path target = environment_.paths.portable
+                                             ? environment_.paths.saveFolder / name
+                                             : AskWhereToSave(name, "Webpaginas (*.html *.htm)");
+    if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
+    if (!CopyFileAtomically(page_->File(), target)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
+    }
+}
+
+void Main::btnPrint_Click() {
+    const auto page = ShownPage("af te drukken");
+    if (!page) return;
+    if (!PrintWithDialog(this, *page, SaveNameText(), PageFooter(currentWeek_, lbRichting->text())))
+        Refuse("De weekpagina kan niet worden afgedrukt.");
+}
+
+void Main::btnExportPdf_Click() {
+    const auto page = ShownPage("om te zetten");
+    if (!page || !environment_.saveDialog) return;
+    std::filesystem::path name = SaveNameText().toStdString();
+    const std::filesystem::path target =
+        AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
+    if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
+    if (!WritePdf(*page, PageFooter(currentWeek_, lbRichting->text()), target, SpecialFiles::Refuse)) {
+        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
+    }
+}
+
+// Asks where a file named `name` goes, starting in the save folder; empty when the user cancels.
+std::filesystem::path Main::AskWhereToSave(const std::filesystem::path& name, const QString& filter) {
+    if (!environment_.saveDialog) return {};
+    return PathOf(environment_.saveDialog(this, PathText(environment_.paths.saveFolder / name), filter));
+}
+
+// The files the page is made from, never written over: the data file, the template and the week
+// page itself.
+std::array<std::filesystem::path, 3> Main::Inputs() const {
+    return {DataFileName(), environment_.paths.PageTemplate(), page_->File()};
+}
+
+// The bytes of the page shown, for printing and export; nullopt after saying why there are none.
+std::optional<QByteArray> Main::ShownPage(const char* use) {
+    if (Refuses(PageRefusal(*page_, currentWeek_, use))) return std::nullopt;
+    if (const auto bytes = page_->Bytes(kMaxPrintedPage)) return QByteArray::fromStdString(*bytes);
+    Refuse("De weekpagina kan niet worden gelezen.");
+    return std::nullopt;
+}
+
+void Main::Refuse(const QString& message) {
+    QMessageBox::warning(this, "OrbelQuint", message);
+}
+
+// Shows the refusal when there is one: true then.
+bool Main::Refuses(const std::optional<QString>& refusal) {
+    if (refusal) Refuse(*refusal);
+    return refusal.has_value();
+}
+
+}  // namespace orbelquint

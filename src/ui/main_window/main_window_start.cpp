@@ -1,0 +1,125 @@
+// The main window's start and end: the working folder, the page file, the settings, the agreement
+// and the file named on the command line; at the close, the settings kept and the page removed.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <system_error>
+
+#include "core/app_paths.h"
+#include "core/atomic_file.h"
+#include "core/number_text.h"
+#include "core/settings_file.h"
+#include "core/shipped_names.h"
+#include "core/week_page_session.h"
+#include "ui/dialogs/agreement.h"
+#include "ui/logging.h"
+#include "ui/main_window/main_window.h"
+#include "ui/page_decoding.h"
+#include "ui/path_text.h"
+#include "ui/viewer/display.h"
+#include "ui/viewer/page_view.h"
+
+namespace orbelquint {
+
+void Main::Form_Load() {
+    const AppPaths& paths = environment_.paths;
+    // Data file names without a folder are taken in the program's folder, and the open-file
+    // dialog starts there, by the sample.
+    std::error_code ignored;
+    std::filesystem::current_path(paths.Sample().parent_path(), ignored);
+    const bool foldersMade = MakeOwnFolders(paths);
+    ClaimWeekPage();
+    RemoveStaleTemporaries(paths.settingsFile.parent_path(), kSettingsName);
+    ShowViewer();
+    const SettingsLoad settings = ReadSettings();
+    if (settings.kind == SettingsLoad::Kind::Unusable) lbInfo->setText(DecodeDataText(settings.problem));
+    if (!foldersMade) lbInfo->setText("De map voor de instellingen kan niet worden gemaakt.");
+    if (settings.kind != SettingsLoad::Kind::Restored) {
+        Form1 agreement;
+        agreement.exec();
+    }
+    ShowViewer().brwView->Navigate(paths.StartPage());
+    if (settings.kind == SettingsLoad::Kind::Restored) Restore(settings.settings);
+    if (!environment_.fileToOpen.empty()) {
+        ShowDataFile(environment_.fileToOpen.string());
+        dataLoaded_ = true;
+    }
+    btnToday_Click();
+}
+
+// The week page file in a folder of the user's own, or the page in memory; the log says where it
+// went when not in the first place.
+void Main::ClaimWeekPage() {
+    const AppPaths& paths = environment_.paths;
+    const std::filesystem::path pageFolder = ChooseWeekPageFolder(paths);
+    if (pageFolder != paths.weekPageFolder) {
+        qCWarning(lcOrbelquint).noquote()
+            << "De map" << PathText(paths.weekPageFolder)
+            << "is niet van de gebruiker alleen; de weekpagina komt in"
+            << (pageFolder.empty() ? QString("het geheugen") : PathText(pageFolder));
+    }
+    page_ = std::make_unique<WeekPageSession>(pageFolder);
+    RemoveStaleTemporaries(pageFolder, kWeekPageName);
+}
+
+// The settings of the last run. The settings file may be a link, but in a folder that nobody else
+// can plant one in.
+SettingsLoad Main::ReadSettings() {
+    const std::filesystem::path folder = environment_.paths.settingsFile.parent_path();
+    settingsKept_ = folder.empty() || IsOwnFolder(folder);
+    if (settingsKept_) return LoadSettings(environment_.paths.settingsFile);
+    qCWarning(lcOrbelquint).noquote()
+        << "In de map" << PathText(folder) << "kunnen ook anderen schrijven; de instellingen blijven eruit.";
+    return {
+        SettingsLoad::Kind::Unusable,
+        {},
+        "Ook anderen kunnen schrijven in de map van de instellingen; die worden niet gelezen of bewaard."};
+}
+
+// The data file, series filter and marks of the last run.
+void Main::Restore(const RememberedSettings& settings) {
+    // An installed program's dialog starts by the file last used.
+    std::error_code ignored;
+    if (!environment_.paths.portable)
+        std::filesystem::current_path(std::filesystem::path(settings.dataFile).parent_path(), ignored);
+    rememberedDataFile_ = settings.dataFile;
+    {
+        const QSignalBlocker quiet(chMarks);
+        chMarks->setChecked(settings.lessonMarks);
+    }
+    ShowDataFile(settings.dataFile);
+    dataLoaded_ = true;
+    chReeks->setChecked(settings.series.has_value());
+    if (settings.series) txtReeks->setText(QString::fromStdString(NumberText(*settings.series)));
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Main::Form_Unload() {
+    SaveSettings();
+    if (!page_->RemoveFile()) {
+        qCWarning(lcOrbelquint) << "De weekpagina" << page_->File().c_str() << "kan niet worden verwijderd.";
+    }
+    page_.reset();
+    if (display_) display_->close();
+    QCoreApplication::quit();
+}
+
+void Main::SaveSettings() {
+    if (!settingsKept_) return;
+    const QByteArray series = chReeks->isChecked() ? txtReeks->text().toUtf8() : QByteArray("0");
+    const std::string dataFile = DataFileName();
+    const std::filesystem::path& file = environment_.paths.settingsFile;
+    if (!SaveSettingsFile(file, CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
+                          series.toStdString(), chMarks->isChecked())) {
+        qCWarning(lcOrbelquint) << "Het instellingenbestand" << file.c_str() << "kan niet worden geschreven.";
+    }
+}
+
+}  // namespace orbelquint
