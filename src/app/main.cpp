@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);  // takes Qt's own options out of argv
     orbelquint::SetUpApplication(app);
-    if (exportPdf) return orbelquint::ExportPdf({argv + 1, argv + argc}, orbelquint::ShippedPageTemplate());
+    if (exportPdf)
+        return orbelquint::ExportPdf({argv + 1, argv + argc}, orbelquint::RunningPageTemplateFile());
     if (argc > 2) {
         qCritical().noquote().nospace() << "Geef hoogstens één gegevensbestand.\n\n" << kUsage;
         return 2;

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status =
-        orbelquint::RunWeekTool(arguments, orbelquint::ShippedPageTemplate(), std::cout, std::cerr);
+        orbelquint::RunWeekTool(arguments, orbelquint::RunningPageTemplateFile(), std::cout, std::cerr);
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "De uitvoer kan niet worden geschreven.\n";

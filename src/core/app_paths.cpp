@@ -87,9 +87,9 @@ AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const Enviro
     return paths;
 }
 
-std::filesystem::path ShippedPageTemplate() {
+std::filesystem::path RunningPageTemplateFile() {
     const auto programFolder = ProgramFolder();
-    return programFolder ? DecideAppPaths(*programFolder, &std::getenv).PageTemplate()
+    return programFolder ? DecideAppPaths(*programFolder, &std::getenv).PageTemplateFile()
                          : std::filesystem::path();
 }
 

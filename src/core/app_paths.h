@@ -28,7 +28,7 @@ struct AppPaths {
     // Where the week page goes when its folder is not the user's own.
     std::filesystem::path weekPageFallback = {};
 
-    std::filesystem::path PageTemplate() const { return shippedFolder / kPageTemplateName; }
+    std::filesystem::path PageTemplateFile() const { return shippedFolder / kPageTemplateName; }
     std::filesystem::path StartPage() const { return shippedFolder / kStartPageName; }
     std::filesystem::path Sample() const { return shippedFolder / kSampleName; }
 };
@@ -49,7 +49,7 @@ AppPaths DecideAppPaths(const std::filesystem::path& programFolder, const Enviro
 
 // The page template of the running program, either way, with the environment of the process;
 // empty (the built-in template) when the program's folder cannot be found.
-std::filesystem::path ShippedPageTemplate();
+std::filesystem::path RunningPageTemplateFile();
 
 // Makes the settings file's folder, readable by the user only; false when it cannot be made.
 bool MakeOwnFolders(const AppPaths& paths);

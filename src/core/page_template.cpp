@@ -1,8 +1,8 @@
 #include "core/page_template.h"
 
+#include "core/built_in_page_template.h"
 #include "core/file_handle.h"
 #include "core/line_reader.h"
-#include "core/shipped_page_template.h"
 
 namespace orbelquint {
 namespace {
@@ -16,18 +16,18 @@ PageTemplate ReadTwoLines(LineReader& reader) {
 
 }  // namespace
 
-PageTemplate DefaultPageTemplate() {
-    LineReader reader(ShippedPageTemplateBytes());
+PageTemplate BuiltInPageTemplate() {
+    LineReader reader(BuiltInPageTemplateBytes());
     return ReadTwoLines(reader);
 }
 
 std::optional<PageTemplate> ReadPageTemplate(const std::filesystem::path& file, SpecialFiles special) {
     const FileHandle handle = OpenForReading(file, special);
-    if (!handle) return DefaultPageTemplate();
+    if (!handle) return BuiltInPageTemplate();
     LineReader reader(handle.get());
     PageTemplate lines = ReadTwoLines(reader);
     if (reader.LineTooLong()) return std::nullopt;
-    return reader.Failed() ? DefaultPageTemplate() : lines;
+    return reader.Failed() ? BuiltInPageTemplate() : lines;
 }
 
 }  // namespace orbelquint

@@ -23,6 +23,6 @@ std::optional<PageTemplate> ReadPageTemplate(const std::filesystem::path& file,
                                              SpecialFiles special = SpecialFiles::Refuse);
 
 // The template that ships beside the program, compiled in from the same file.
-PageTemplate DefaultPageTemplate();
+PageTemplate BuiltInPageTemplate();
 
 }  // namespace orbelquint

@@ -28,7 +28,7 @@ TEST(AppPathsTest, DefDatBesideTheProgramKeepsEverythingThere) {
     EXPECT_EQ(paths.settingsFile, folder.Path() / "prev.ini");
     EXPECT_EQ(paths.weekPageFolder, folder.Path());
     EXPECT_EQ(paths.saveFolder, folder.Path());
-    EXPECT_EQ(paths.PageTemplate(), folder.Path() / "def.dat");
+    EXPECT_EQ(paths.PageTemplateFile(), folder.Path() / "def.dat");
 }
 
 TEST(AppPathsTest, AnInstalledProgramUsesTheUsersFolders) {

@@ -10,7 +10,7 @@ namespace {
 
 TEST(PageTemplateTest, TheBuiltInTemplateIsTheShippedFile) {
     const PageTemplate shipped = ReadPageTemplate(test_support::ShippedTemplateFile()).value();
-    const PageTemplate builtIn = DefaultPageTemplate();
+    const PageTemplate builtIn = BuiltInPageTemplate();
     EXPECT_EQ(builtIn.head, shipped.head);
     EXPECT_EQ(builtIn.foot, shipped.foot);
     EXPECT_TRUE(shipped.head.ends_with("</head><body>"));
@@ -30,10 +30,10 @@ TEST(PageTemplateTest, ReadsOnlyTheFirstTwoLines) {
 
 TEST(PageTemplateTest, AFolderOrAPipeInPlaceOfTheTemplateGivesTheBuiltInOne) {
     const test_support::TempDir folder;
-    EXPECT_EQ(ReadPageTemplate(folder.Path())->head, DefaultPageTemplate().head);
+    EXPECT_EQ(ReadPageTemplate(folder.Path())->head, BuiltInPageTemplate().head);
     const std::filesystem::path pipe = folder.Path() / "def.dat";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(ReadPageTemplate(pipe)->head, DefaultPageTemplate().head);
+    EXPECT_EQ(ReadPageTemplate(pipe)->head, BuiltInPageTemplate().head);
 }
 
 TEST(PageTemplateTest, ATemplateWithoutLineEndsIsRefused) {

@@ -300,7 +300,7 @@ TEST_F(WeekPageTest, AFileThatIsNoTimetableFailsWithoutWritingAnything) {
 TEST_F(WeekPageTest, AMissingTemplateIsReplacedByTheBuiltInOne) {
     templateFile_ = folder_.Path() / "geen.dat";
     Build(Timetable({}), 5);
-    const PageTemplate builtIn = DefaultPageTemplate();
+    const PageTemplate builtIn = BuiltInPageTemplate();
     EXPECT_NE(page_.find("</title>\r\n" + builtIn.head + "\r\n<h1>"), std::string::npos);
     EXPECT_TRUE(page_.ends_with("\r\n\r\n" + builtIn.foot + "\r\n</body></html>\r\n"));
 

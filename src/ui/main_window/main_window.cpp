@@ -183,7 +183,7 @@ WeekPageRequest Main::Request() const {
     request.currentWeek = currentWeek_;
     request.seriesFilter = chReeks->isChecked();
     request.chosenSeries = LeadingNumber(txtReeks->text().toStdString());
-    request.templateFile = environment_.paths.PageTemplate();
+    request.templateFile = environment_.paths.PageTemplateFile();
     return request;
 }
 

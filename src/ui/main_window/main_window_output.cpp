@@ -57,7 +57,7 @@ std::filesystem::path Main::AskWhereToSave(const std::filesystem::path& name, co
 // The files the page is made from, never written over: the data file, the template and the week
 // page itself.
 std::array<std::filesystem::path, 3> Main::Inputs() const {
-    return {DataFileName(), environment_.paths.PageTemplate(), page_->File()};
+    return {DataFileName(), environment_.paths.PageTemplateFile(), page_->File()};
 }
 
 // The bytes of the page shown, for printing and export; nullopt after saying why there are none.

@@ -5,6 +5,6 @@
 namespace orbelquint {
 
 // The bytes of data/def.dat, compiled in by the build.
-std::string_view ShippedPageTemplateBytes();
+std::string_view BuiltInPageTemplateBytes();
 
 }  // namespace orbelquint
