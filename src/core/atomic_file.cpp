@@ -19,6 +19,8 @@ SyncCall syncCallForTesting = &::fsync;
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+// Random temporary names tried before giving up: each is taken only by a file of that exact name.
+constexpr int kNameAttempts = 100;
 // Symbolic links followed before a name counts as a loop, as the kernel does.
 constexpr int kMaxLinks = 40;
 // The named temporary files: a fixed short name, so that a target of any allowed length works.
@@ -125,7 +127,7 @@ void AtomicFile::OpenTemporary(const std::filesystem::path& folder) {
     descriptor_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     unnamed_ = descriptor_ >= 0;
     // Some file systems have no unnamed files: a named one, removed again if the run goes on.
-    for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
+    for (int attempt = 0; descriptor_ < 0 && attempt < kNameAttempts; ++attempt) {
         temporaryName_ = RandomTemporaryName();
         descriptor_ =
             ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -138,7 +140,7 @@ void AtomicFile::OpenTemporary(const std::filesystem::path& folder) {
 // target; linking cannot replace a file itself.
 bool AtomicFile::LinkIntoPlace() {
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string name = RandomTemporaryName();
         if (::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporaryName_ = name;

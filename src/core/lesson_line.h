@@ -13,6 +13,10 @@
 // every line.
 namespace orbelquint {
 
+// The 1-based columns where the two-character week fields begin.
+inline constexpr std::size_t kFirstWeekColumn = 13;
+inline constexpr std::size_t kLastWeekColumn = 16;
+
 // A continuation line carries on the lesson line above it and is shown or hidden with it.
 inline bool IsContinuation(std::string_view line) {
     return line.starts_with("  ");
@@ -84,12 +88,12 @@ struct LessonWeeks {
 
 inline LessonWeeks WeeksOfLesson(std::string_view line) {
     // The usual line holds both fields, digits and blanks only.
-    if (line.size() >= 17) {
-        const int from = PlainPairNumber(line[12], line[13]);
-        const int to = PlainPairNumber(line[15], line[16]);
+    if (line.size() >= kLastWeekColumn + 1) {
+        const int from = PlainPairNumber(line[kFirstWeekColumn - 1], line[kFirstWeekColumn]);
+        const int to = PlainPairNumber(line[kLastWeekColumn - 1], line[kLastWeekColumn]);
         if ((from | to) >= 0) return {static_cast<std::int16_t>(from), static_cast<std::int16_t>(to)};
     }
-    return {WeekColumn(line, 13), WeekColumn(line, 16)};
+    return {WeekColumn(line, kFirstWeekColumn), WeekColumn(line, kLastWeekColumn)};
 }
 
 }  // namespace orbelquint

@@ -10,8 +10,9 @@
 namespace orbelquint {
 namespace {
 
-// The text is looked at 64 bytes at a time, one bit per byte in each mask.
-constexpr std::size_t kChunk = 64;
+// The text is looked at a step at a time, one bit per byte in each 64-bit mask.
+constexpr std::size_t kChunk = kMarkStep;
+static_assert(kChunk == 64);
 
 struct ChunkMasks {
     std::uint64_t carriageReturns;

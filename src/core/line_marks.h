@@ -18,11 +18,14 @@ bool CanRun(MarkScanner scanner);
 // The fastest scanner this processor runs.
 MarkScanner FastestMarkScanner();
 
+// The bytes a scanner looks at in one step.
+inline constexpr std::size_t kMarkStep = 64;
+
 // How many offsets the array needs room for when a piece of `size` bytes is marked: the scanners
-// write a few offsets past the last one found rather than branch on how many a stretch of text
-// holds.
+// write up to a step of offsets past the last one found rather than branch on how many a stretch
+// of text holds.
 constexpr std::size_t MarkCapacity(std::size_t size) {
-    return size + 64;
+    return size + kMarkStep;
 }
 
 // Writes, in increasing order, the offset of every line end and of every '<' in `piece` to

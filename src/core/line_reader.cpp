@@ -9,9 +9,7 @@
 namespace orbelquint {
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 constexpr std::size_t kUsualLineLength = 256;
-constexpr off_t kReadAheadFrom = off_t{4} * 1024 * 1024;
 // The stretch of the window whose marks are found at once: small enough for the marks to stay in
 // the processor's nearest cache.
 constexpr std::size_t kPieceSize = std::size_t{8} * 1024;
@@ -26,7 +24,8 @@ LineReader::LineReader(std::FILE* file) : LineReader(std::string_view{}) {
     // timetable of a few kilobytes, in turn with the work. Starting and ending the thread costs
     // about half a millisecond, which files of a few megabytes do not win back.
     struct stat status {};
-    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > kReadAheadFrom) {
+    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::size_t>(status.st_size) > kReadAheadFrom) {
         readAhead_ = std::make_unique<ReadAhead>(fileno(file));
     } else {
         buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);

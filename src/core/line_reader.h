@@ -23,6 +23,12 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{16} * 1024 * 1024;
 // whatever the input (a file without line ends, /dev/zero).
 class LineReader {
   public:
+    // Bytes read from a file at a time.
+    static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+    // Regular files larger than this are read ahead in a thread of their own, in blocks of
+    // ReadAhead::kBlockSize.
+    static constexpr std::size_t kReadAheadFrom = std::size_t{4} * 1024 * 1024;
+
     // Reads from a file that the caller has opened, not read from, and closes after the reader.
     explicit LineReader(std::FILE* file);
     // Reads from bytes that outlive the reader.

@@ -58,10 +58,12 @@ std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
     // Sixteen starts at a time are tried on the marker's first two characters, the last sixteen
     // overlapping those before: the texts are mostly lines of a few dozen bytes, searched several
     // times each, and two characters rule out nearly every wrong start.
-    if (lowerMarker.size() >= 2 && text.size() >= 17) {
+    constexpr std::size_t kStarts = 16;           // the starts one 128-bit comparison tries
+    constexpr std::size_t kLooked = kStarts + 1;  // the bytes it reads for two characters each
+    if (lowerMarker.size() >= 2 && text.size() >= kLooked) {
         const char* const bytes = text.data();
-        for (std::size_t block = 0;; block += 16) {
-            const std::size_t start = std::min(block, text.size() - 17);
+        for (std::size_t block = 0;; block += kStarts) {
+            const std::size_t start = std::min(block, text.size() - kLooked);
             const __m128i firsts = EqualsNoCase(bytes + start, lowerMarker[0]);
             const __m128i seconds = EqualsNoCase(bytes + start + 1, lowerMarker[1]);
             // Without the starts an overlapping last block shares with the one before.
@@ -73,7 +75,7 @@ std::size_t FindNoCase(std::string_view text, std::string_view lowerMarker) {
                 if (at > lastStart) return std::string_view::npos;
                 if (MatchesAt(bytes + at, lowerMarker)) return at;
             }
-            if (start + 17 == text.size()) return std::string_view::npos;
+            if (start + kLooked == text.size()) return std::string_view::npos;
         }
     }
 #endif

@@ -24,6 +24,10 @@ struct WeekPageRequest {
 // The first-change week when the timetable does not change after the current week.
 inline constexpr std::int16_t kNoChange = 120;
 
+// The first week of the week range before any lesson line is read: later than any school week, so
+// that the first lesson's week takes its place; a file without lessons reports it ("van week 60").
+inline constexpr std::int16_t kNoFirstWeek = 60;
+
 // The weeks of a school year that can be change weeks: 1 to 53.
 inline constexpr int kLastWeek = 53;
 
@@ -31,7 +35,7 @@ inline constexpr int kLastWeek = 53;
 // account, shown or not.
 struct WeekPageReport {
     std::string heading;  // the stream heading, bytes of the data file
-    std::int16_t minWeek = 60;
+    std::int16_t minWeek = kNoFirstWeek;
     std::int16_t maxWeek = 0;
     std::int16_t firstChange = kNoChange;
     // The change weeks under the series filter, whatever the current week: week w (1 to 53) is one

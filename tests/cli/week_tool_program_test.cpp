@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/line_reader.h"
 #include "support/test_files.h"
 
 namespace orbelquint {
@@ -92,7 +93,7 @@ TEST(WeekToolProgramTest, ACommentOfAnyLengthInTheHeadLeavesThePageAsItIs) {
     const test_support::TempDir folder;
     // The CR LF that ends a comment line falls before, across and after the end of the first
     // 64 KiB read; the next read is full and ends inside a comment line.
-    constexpr std::size_t kRead = std::size_t{64} * 1024;
+    constexpr std::size_t kRead = LineReader::kBufferSize;
     for (const std::size_t carriageReturnAt : {kRead - 2, kRead - 1, kRead}) {
         std::string data = timetable.substr(0, afterHead) + "<!--\r\n";
         data += std::string(carriageReturnAt - data.size(), 'c') + "\r\n";

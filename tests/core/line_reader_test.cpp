@@ -60,8 +60,8 @@ TEST(LineReaderTest, SplitsAtEveryKindOfLineEnd) {
 
 TEST(LineReaderTest, JoinsLinesAndLineEndsAcrossFileBuffers) {
     const std::string longLine(200'000, 'x');
-    // The CR LF after the third line straddles the fourth 64 KiB buffer boundary.
-    const std::size_t carriageReturnAt = 4 * 64 * 1024 - 1;
+    // The CR LF after the third line straddles the fourth buffer boundary.
+    const std::size_t carriageReturnAt = 4 * LineReader::kBufferSize - 1;
     const std::string straddling(carriageReturnAt - (longLine.size() + 4), 'y');
     const FileHandle file = FileWith(longLine + "\r\n" + "z" + "\n" + straddling + "\r\nlast");
     LineReader reader(file.get());
@@ -110,7 +110,7 @@ TEST(LineReaderTest, ReadsLargeFilesAheadAsItReadsEverythingElse) {
     // marks, crossing the blocks a large file is read ahead in.
     std::mt19937 random(7);
     std::string bytes;
-    while (bytes.size() < std::size_t{5} * 1024 * 1024) {
+    while (bytes.size() < LineReader::kReadAheadFrom + LineReader::kReadAheadFrom / 4) {
         const std::size_t length = random() % 50 == 0 ? random() % 40'000 : random() % 120;
         for (std::size_t i = 0; i < length; ++i)
             bytes += random() % 30 == 0 ? '<' : 'x';
@@ -146,8 +146,9 @@ TEST(LineReaderTest, ReadsEveryLineEndAndTagOnEveryBufferAndBlockEdgeAsASimpleSp
     // one byte before the edge to one byte after it, so that neighbouring edges differ and a
     // state carried over from one read to the next tells.
     const std::array<std::string_view, 5> atEdge = {"\r\n", "\r", "\n", "<", "y"};
-    constexpr std::size_t kEdge = std::size_t{64} * 1024;
-    constexpr std::size_t kReadAheadFrom = std::size_t{4} * 1024 * 1024;
+    constexpr std::size_t kEdge = LineReader::kBufferSize;
+    constexpr std::size_t kReadAheadFrom = LineReader::kReadAheadFrom;
+    static_assert(ReadAhead::kBlockSize % kEdge == 0 && kReadAheadFrom % ReadAhead::kBlockSize == 0);
     const test_support::TempDir folder;
     std::mt19937 random(11);
     for (const int shift : {-2, -1, 0, 1}) {
