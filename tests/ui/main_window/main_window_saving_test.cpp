@@ -1,0 +1,93 @@
+// The main window saving copies and exporting PDFs, and refusing where that cannot be done safely.
+#include "ui/main_window/main_window_fixture.h"
+
+namespace orbelquint {
+namespace {
+
+using namespace test_support;
+
+TEST_F(MainWindowTest, SavingCopiesTheWeekPageAndReplacesAnEarlierCopy) {
+    StartWith(SampleTimetable(), "0");
+    const std::filesystem::path copy = AppFile("5 Wetenschappen-Wiskunde - week50.html");
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(copy), WeekPage());
+
+    QTest::keyClicks(main_->txtReeks, "1");
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(copy), WeekPage());
+    EXPECT_TRUE(ReadFile(copy).find("Programmeren                   2") == std::string::npos);
+}
+
+TEST_F(MainWindowTest, SavingIsRefusedWhereNoSafeCopyCanBeMade) {
+    Start();
+    {
+        const ModalAnswerer warning(Close);
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);  // no week page yet
+        EXPECT_EQ(warning.Count(), 1);
+    }
+    main_.reset();
+
+    const std::string escaping = folder_.Write("kop.htm", "<h1>../4A</h1>\r\n").string();
+    StartWith(escaping, "0");
+    {
+        const ModalAnswerer warning(Close);
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+        EXPECT_EQ(warning.Count(), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path().parent_path() / "4A - week50.html"));
+    main_.reset();
+
+    StartWith(SampleTimetable(), "0");
+    std::filesystem::create_directory(AppFile("5 Wetenschappen-Wiskunde - week50.html"));
+    const ModalAnswerer warning(Close);
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_EQ(warning.Count(), 1);
+}
+
+TEST_F(MainWindowTest, SavingRefusesAPageThatIsNotTheWeekShown) {
+    const std::string data = SampleTimetable();
+    StartWith(data, "0");
+    std::filesystem::remove(data);
+    QTest::mouseClick(main_->btnUp, Qt::LeftButton);  // week 51 cannot be built
+    {
+        const WarningText warning;
+        QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+        EXPECT_TRUE(warning.text.contains("week 51")) << warning.text.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(AppFile("5 Wetenschappen-Wiskunde - week51.html")));
+}
+
+TEST_F(MainWindowTest, SavingRefusesANameTooLongForAFile) {
+    StartWith(folder_.Write("lang.htm", "<h1>" + std::string(2000, 'k') + "\x1b</h1>\r\n").string(), "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("te lang")) << warning.text.toStdString();
+    EXPECT_LT(warning.text.size(), 200);
+}
+
+TEST_F(MainWindowTest, ACopyIsNeverSavedOverTheDataFile) {
+    const std::string data = folder_.Write("4A - week50.html", "<h1>4A</h1>\r\n").string();
+    StartWith(data, "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("waaruit de weekpagina gemaakt wordt")) << warning.text.toStdString();
+    EXPECT_EQ(ReadFile(data), "<h1>4A</h1>\r\n");
+}
+
+TEST_F(MainWindowTest, AControlCharacterInARefusedNameIsShownVisibly) {
+    StartWith(folder_.Write("kop.htm", "<h1>4A\x1b[2J</h1>\r\n").string(), "0");
+    const WarningText warning;
+    QTest::mouseClick(main_->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(warning.text.contains("4A\\x1b[2J")) << warning.text.toStdString();
+}
+
+TEST_F(MainWindowTest, ExportsThePdfOfTheWeekShown) {
+    const std::filesystem::path pdf = AppFile("5 Wetenschappen-Wiskunde - week50.pdf");
+    environment_.saveDialog = [](QWidget*, const QString& proposed, const QString&) { return proposed; };
+    StartWith(SampleTimetable(), "0");
+    QTest::mouseClick(main_->btnExportPdf, Qt::LeftButton);
+    EXPECT_TRUE(ReadFile(pdf).starts_with("%PDF-"));
+}
+
+}  // namespace
+}  // namespace orbelquint
