@@ -92,18 +92,47 @@ TEST(AtomicFileTest, ANameOfTheLongestLengthWorksAndNothingIsSeenBeforeCommit) {
     EXPECT_EQ(test_support::ReadFile(target), "pagina");
 }
 
-TEST(AtomicFileTest, AFailedWriteAtCommitLeavesTheTargetAsItWas) {
+// Puts `replacement` in the place of a system call until the end of the scope.
+template <class Call>
+class StandIn {
+  public:
+    StandIn(Call& call, Call replacement) : call_(call), original_(call) { call_ = replacement; }
+    ~StandIn() { call_ = original_; }
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+  private:
+    Call& call_;
+    Call original_;
+};
+
+// Writes `bytes` over `target` whole or not at all; true when they took its place.
+bool WriteOver(const std::filesystem::path& target, const std::string& bytes) {
+    AtomicFile file(target);
+    file.Stream() << bytes;
+    return file.Commit();
+}
+
+// System calls of a disk that is full or broken.
+ssize_t WriteToAFullDisk(int, const void*, std::size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+int SyncABrokenDisk(int) {
+    errno = EIO;
+    return -1;
+}
+
+TEST(AtomicFileTest, AFailedWriteOrSyncAtCommitLeavesTheTargetAsItWas) {
     const test_support::TempDir folder;
     const std::filesystem::path target = folder.Write("temp.htm", "oud");
-    writeCallForTesting = [](int, const void*, std::size_t) -> ssize_t {
-        errno = ENOSPC;
-        return -1;
-    };
-    AtomicFile file(target);
-    file.Stream() << "nieuw";
-    const bool committed = file.Commit();
-    writeCallForTesting = &::write;
-    EXPECT_FALSE(committed);
+    {
+        const StandIn<WriteCall> failingWrite(writeCallForTesting, &WriteToAFullDisk);
+        EXPECT_FALSE(WriteOver(target, "nieuw"));
+    }
+    // A file that cannot be synced does not take the name.
+    const StandIn<SyncCall> failingSync(syncCallForTesting, &SyncABrokenDisk);
+    EXPECT_FALSE(WriteOver(target, "nieuw"));
     EXPECT_EQ(test_support::ReadFile(target), "oud");
 }
 
@@ -128,29 +157,15 @@ TEST(AtomicFileTest, TheFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter) {
     const test_support::TempDir folder;
     syncedTarget = folder.Write("prev.ini", "oud");
     syncedWhile.clear();
-    syncCallForTesting = [](int descriptor) {
+    const StandIn<SyncCall> notingSync(syncCallForTesting, [](int descriptor) {
         struct stat status {};
         ::fstat(descriptor, &status);
         syncedWhile.push_back((S_ISDIR(status.st_mode) ? "map:" : "bestand:") +
                               test_support::ReadFile(syncedTarget));
         return 0;
-    };
-    AtomicFile file(syncedTarget);
-    file.Stream() << "nieuw";
-    EXPECT_TRUE(file.Commit());
+    });
+    EXPECT_TRUE(WriteOver(syncedTarget, "nieuw"));
     EXPECT_EQ(syncedWhile, (std::vector<std::string>{"bestand:oud", "map:nieuw"}));
-
-    // A file that cannot be synced does not take the name.
-    syncCallForTesting = [](int) {
-        errno = EIO;
-        return -1;
-    };
-    AtomicFile failing(syncedTarget);
-    failing.Stream() << "half";
-    const bool committed = failing.Commit();
-    syncCallForTesting = &::fsync;
-    EXPECT_FALSE(committed);
-    EXPECT_EQ(test_support::ReadFile(syncedTarget), "nieuw");
 }
 
 TEST(AtomicFileTest, WithLinksRefusedALinkIsNeitherFollowedNorReplaced) {
