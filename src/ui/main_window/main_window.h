@@ -69,27 +69,28 @@ class Main : public QWidget {
     // The viewer window, or null while the user has it closed.
     Display* Viewer() const;
 
-    QGroupBox* Frame2;
-    QLineEdit* txtFileName;
-    QPushButton* btnBrowse;
-    QLabel* lbRichting;
-    QLabel* lbInfo;
-    QPushButton* btnShowData;
-    QGroupBox* Frame3;
-    QCheckBox* chReeks;
-    QLineEdit* txtReeks;
-    QGroupBox* Frame1;
-    QPushButton* btnDown;
-    QLineEdit* txtWeek;
-    QPushButton* btnUp;
-    QPushButton* btnToday;
-    QCalendarWidget* Cal;
-    QLabel* lbFirstChange;
-    QPushButton* btnSave;
-    QCheckBox* chMarks;
-    QPushButton* btnPrint;
-    QPushButton* btnExportPdf;
-    QLabel* Label1;
+    // The controls, in screen order; their names are those the program has always had.
+    QGroupBox* Frame2;          // "Gegevensbestand": the data file, top left
+    QLineEdit* txtFileName;     // the data file's name
+    QPushButton* btnBrowse;     // "...": choose the data file
+    QLabel* lbRichting;         // the stream's heading
+    QLabel* lbInfo;             // the weeks the file covers, or why there is no page
+    QPushButton* btnShowData;   // "Gegevens Weergeven": the whole data file in the viewer
+    QGroupBox* Frame3;          // "Reeks": the series filter, below the data file
+    QCheckBox* chReeks;         // the filter on or off
+    QLineEdit* txtReeks;        // the series
+    QGroupBox* Frame1;          // "Week": the week, top right
+    QPushButton* btnDown;       // "<": the week before
+    QLineEdit* txtWeek;         // the week number, typed or shown
+    QPushButton* btnUp;         // ">": the week after
+    QPushButton* btnToday;      // "Vandaag": this week
+    QCalendarWidget* Cal;       // the calendar, with the change weeks marked
+    QLabel* lbFirstChange;      // the first later week in which the timetable changes
+    QPushButton* btnSave;       // "Opslaan als ...": a copy of the week page
+    QCheckBox* chMarks;         // "Veranderingen markeren": marks in the viewer
+    QPushButton* btnPrint;      // "Afdrukken ..."
+    QPushButton* btnExportPdf;  // "Exporteren als PDF ..."
+    QLabel* Label1;             // the program's one-line description at the bottom
 
   signals:
     // A complete week page has been written and handed to the viewer.
