@@ -2,12 +2,11 @@
 
 #include <QDebug>
 #include <QFile>
-#include <algorithm>
+#include <optional>
 #include <sstream>
 #include <variant>
 
-#include "cli/command_line.h"
-#include "cli/week_tool.h"
+#include "core/command_arguments.h"
 #include "core/report_texts.h"
 #include "core/week_page.h"
 #include "ui/page_decoding.h"
@@ -23,19 +22,21 @@ void Say(const std::string& message) {
 
 }  // namespace
 
-int ExportPdf(std::vector<std::string> arguments, const std::filesystem::path& defaultTemplate) {
-    // The PDF takes the place of orbelquint-week's --output.
-    std::replace(arguments.begin(), arguments.end(), std::string("--pdf"), std::string("--output"));
-    const Command command = ParseCommandLine(arguments);
-    const auto* page = std::get_if<WeekPageCommand>(&command);
-    if (page == nullptr || !page->outputFile) {
-        const auto* usage = std::get_if<UsageError>(&command);
-        Say((usage != nullptr ? usage->message + "\n" : "") +
+int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::path& defaultTemplate) {
+    const CommandArguments read = ReadCommandArguments(arguments, {"--pdf", "--series", "--template"}, {});
+    const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
+    const auto* usage = std::get_if<std::string>(&dataFileAndWeek);
+    const std::optional<std::string> pdf = read.Value("--pdf");
+    if (!read.error.empty() || usage != nullptr || !pdf) {
+        const std::string& why = !read.error.empty() ? read.error : usage != nullptr ? *usage : std::string();
+        Say((why.empty() ? "" : why + "\n") +
             "Gebruik: orbelquint --pdf BESTAND [--series REEKS] GEGEVENSBESTAND WEEK");
         return kExitUsage;
     }
-    const WeekPageRequest request = RequestOf(*page, defaultTemplate);
-    if (const std::string refusal = OutputIsInput(*page, request); !refusal.empty()) {
+    const auto& [dataFile, week] = std::get<DataFileAndWeek>(dataFileAndWeek);
+    const WeekPageRequest request =
+        CommandRequest(dataFile, week, read.Value("--series"), read.Value("--template"), defaultTemplate);
+    if (const std::string refusal = OutputIsInput(*pdf, request); !refusal.empty()) {
         Say(refusal);
         return kExitFailure;
     }
@@ -45,9 +46,9 @@ int ExportPdf(std::vector<std::string> arguments, const std::filesystem::path& d
         Say(result.message);
         return kExitFailure;
     }
-    const QString footer = PageFooter(page->week, DecodeDataText(result.report.heading));
-    if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *page->outputFile, SpecialFiles::Allow)) {
-        Say("Het PDF-bestand \"" + *page->outputFile + "\" kan niet worden geschreven.");
+    const QString footer = PageFooter(week, DecodeDataText(result.report.heading));
+    if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *pdf, SpecialFiles::Allow)) {
+        Say("Het PDF-bestand \"" + *pdf + "\" kan niet worden geschreven.");
         return kExitFailure;
     }
     return kExitSuccess;

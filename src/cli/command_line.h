@@ -42,8 +42,4 @@ using Command =
 // Reads the arguments that follow the program name.
 Command ParseCommandLine(std::span<const std::string> arguments);
 
-// The week of a WEEK argument: a whole number in the 16-bit range, or the week number of a date
-// dd-mm-yyyy; nullopt for anything else.
-std::optional<std::int16_t> ParseWeekArgument(const std::string& text);
-
 }  // namespace orbelquint

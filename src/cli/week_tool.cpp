@@ -6,10 +6,10 @@
 
 #include "calendar/week_number.h"
 #include "cli/command_line.h"
+#include "core/command_arguments.h"
 #include "core/discarding_buffer.h"
 #include "core/file_handle.h"
 #include "core/number_text.h"
-#include "core/output_guard.h"
 #include "core/report_texts.h"
 #include "core/shipped_names.h"
 #include "core/text_encoding.h"
@@ -58,21 +58,12 @@ int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& 
     return kExitSuccess;
 }
 
-// The data file and series filter of a request, from the command line.
-WeekPageRequest FilteredRequest(const std::string& dataFile, const std::optional<std::string>& series) {
-    WeekPageRequest request;
-    request.dataFile = dataFile;
-    request.seriesFilter = series.has_value();
-    request.chosenSeries = request.seriesFilter ? LeadingNumber(*series) : 0;
-    request.specialFiles = SpecialFiles::Allow;
-    return request;
-}
-
 // The change weeks, found by a build whose page is thrown away.
 int PrintChangeWeeks(const ChangeWeeksCommand& command, std::ostream& out, std::ostream& err) {
     DiscardingBuffer discard;
     std::ostream page(&discard);
-    const WeekPageResult result = BuildWeekPage(FilteredRequest(command.dataFile, command.series), page);
+    const WeekPageResult result =
+        BuildWeekPage(CommandRequest(command.dataFile, 0, command.series, std::nullopt, {}), page);
     if (result.status != BuildStatus::Complete) {
         err << result.message << "\n";
         return kExitFailure;
@@ -85,8 +76,10 @@ int PrintChangeWeeks(const ChangeWeeksCommand& command, std::ostream& out, std::
 
 int WritePage(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate, std::ostream& out,
               std::ostream& err) {
-    const WeekPageRequest request = RequestOf(command, defaultTemplate);
-    if (const std::string refusal = OutputIsInput(command, request); !refusal.empty()) {
+    const WeekPageRequest request =
+        CommandRequest(command.dataFile, command.week, command.series, command.templateFile, defaultTemplate);
+    const std::string refusal = command.outputFile ? OutputIsInput(*command.outputFile, request) : "";
+    if (!refusal.empty()) {
         err << refusal << "\n";
         return kExitFailure;
     }
@@ -106,23 +99,6 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
 }
 
 }  // namespace
-
-WeekPageRequest RequestOf(const WeekPageCommand& command, const std::filesystem::path& defaultTemplate) {
-    WeekPageRequest request = FilteredRequest(command.dataFile, command.series);
-    request.currentWeek = command.week;
-    request.templateFile =
-        command.templateFile ? std::filesystem::path(*command.templateFile) : defaultTemplate;
-    return request;
-}
-
-std::string OutputIsInput(const WeekPageCommand& command, const WeekPageRequest& request) {
-    if (!command.outputFile) return {};
-    const std::filesystem::path inputs[] = {request.dataFile, request.templateFile};
-    const auto input = InputNamedBy(*command.outputFile, inputs);
-    if (!input) return {};
-    return "De uitvoer \"" + *command.outputFile + "\" is hetzelfde bestand als \"" + input->string() +
-           "\"; er is niets geschreven.";
-}
 
 int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& defaultTemplate,
                 std::ostream& out, std::ostream& err) {

@@ -9,17 +9,6 @@ Command Parse(std::vector<std::string> arguments) {
     return ParseCommandLine(arguments);
 }
 
-TEST(CommandLineTest, ReadsWeeksAsNumbersOrDates) {
-    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
-        {"12", 12},         {"0", 0},           {"-2", -2},         {"007", 7},      {"-0", 0},
-        {"32767", 32767},   {"-32768", -32768}, {"32768", {}},      {"-32769", {}},  {"+3", {}},
-        {"3.0", {}},        {" 3", {}},         {"3 ", {}},         {"", {}},        {"-", {}},
-        {"08-12-2026", 50}, {"5-01-2003", 1},   {"31-02-2026", {}}, {"8-12-26", {}}, {"1e2", {}},
-    };
-    for (const auto& [text, week] : cases)
-        EXPECT_EQ(ParseWeekArgument(text), week) << '"' << text << '"';
-}
-
 TEST(CommandLineTest, OptionsTakeTheNextArgumentWhateverItIs) {
     const Command command =
         Parse({"--series", "", "--template", "--output", "-5", "--output", "uit.htm", "-2"});

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "core/week_page.h"
+
+namespace orbelquint {
+
+// Exit statuses of orbelquint-week, which orbelquint --pdf shares.
+enum ExitStatus : int { kExitSuccess = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// The arguments of a command line as both programs read them: an option that takes a value takes
+// the next argument, whatever it is; "--" ends the options; anything else, a lone "-" and a
+// negative week such as "-2" among it, is positional. Reading stops at the first option that is
+// not known or lacks its value.
+struct CommandArguments {
+    std::vector<std::pair<std::string, std::string>> values;  // in the order given
+    std::vector<std::string> flags;                           // in the order given
+    std::vector<std::string> positional;
+    std::string error;  // why reading stopped; empty when it did not
+
+    // The value given last for `option`.
+    std::optional<std::string> Value(std::string_view option) const;
+};
+
+CommandArguments ReadCommandArguments(std::span<const std::string> arguments,
+                                      std::initializer_list<std::string_view> valueOptions,
+                                      std::initializer_list<std::string_view> flagOptions);
+
+// The week of a WEEK argument: a whole number in the 16-bit range, or the week number of a date
+// dd-mm-yyyy; nullopt for anything else.
+std::optional<std::int16_t> ParseWeekArgument(const std::string& text);
+
+// The positional arguments DATAFILE WEEK, or why they are not.
+struct DataFileAndWeek {
+    std::string dataFile;
+    std::int16_t week = 0;
+};
+std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector<std::string>& positional);
+
+// The request of a command line: its data file, week, series filter (on when a series is given)
+// and template (`defaultTemplate` without one); devices and pipes are allowed, as in a shell.
+WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
+                               const std::optional<std::string>& series,
+                               const std::optional<std::string>& templateFile,
+                               const std::filesystem::path& defaultTemplate);
+
+// Why `output` may not be written: it is the request's data file or template, by any name or link.
+// Empty when it may.
+std::string OutputIsInput(const std::filesystem::path& output, const WeekPageRequest& request);
+
+}  // namespace orbelquint
