@@ -46,7 +46,7 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
         Say(result.message);
         return kExitFailure;
     }
-    const QString footer = PageFooter(week, DecodeDataText(result.report.heading));
+    const QString footer = PageFooter(week, DecodeDataText(result.report.heading), request.FilteredSeries());
     if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *pdf, SpecialFiles::Allow)) {
         Say("Het PDF-bestand \"" + *pdf + "\" kan niet worden geschreven.");
         return kExitFailure;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "core/file_handle.h"
@@ -19,6 +20,11 @@ struct WeekPageRequest {
     std::filesystem::path templateFile;
     // Whether the data file, the template and the page file may be devices or pipes.
     SpecialFiles specialFiles = SpecialFiles::Refuse;
+
+    // The series the page is filtered on; nullopt with the filter off.
+    std::optional<double> FilteredSeries() const {
+        return seriesFilter ? std::optional<double>(chosenSeries) : std::nullopt;
+    }
 };
 
 // The first-change week when the timetable does not change after the current week.

@@ -73,6 +73,26 @@ TEST(PdfExportTest, ALongWeekGoesOnSeveralPagesWithoutWrappingOrClipping) {
     ExpectEveryLineWhole(folder.Write("lang.htm", data + "</pre>\r\n"), 3);
 }
 
+TEST(PdfExportTest, TheTitleAndTheFooterNameTheWeekTheClassAndTheSeries) {
+    if (!PopplerIsThere()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are missing";
+    const test_support::TempDir folder;
+    const std::string pdf = (folder.Path() / "week.pdf").string();
+    const std::string sample = test_support::SampleDataFile().string();
+    for (const auto& [series, named] :
+         {std::pair<const char*, const char*>{nullptr, ""}, {"2", " \u2013 reeks 2"}}) {
+        std::vector<std::string> arguments = {"--pdf", pdf, sample, "50"};
+        if (series != nullptr) arguments.insert(arguments.begin() + 2, {"--series", series});
+        ASSERT_EQ(ExportPdf(arguments, test_support::ShippedTemplateFile()), 0);
+        const QString title = QString("Week 50 \u2013 5 Wetenschappen-Wiskunde") + named;
+        const QString info = Output("pdfinfo '" + pdf + "'");
+        EXPECT_TRUE(
+            info.contains(QRegularExpression("Title:\\s+" + QRegularExpression::escape(title) + "\n")))
+            << info.toStdString();
+        EXPECT_TRUE(info.contains(QRegularExpression("Creator:\\s+OrbelQuint\n"))) << info.toStdString();
+        EXPECT_TRUE(Output("pdftotext '" + pdf + "' -").contains(title)) << title.toStdString();
+    }
+}
+
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
     const test_support::TempDir folder;
     const std::string pdf = (folder.Path() / "week.pdf").string();

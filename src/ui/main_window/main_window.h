@@ -146,6 +146,7 @@ class Main : public QWidget {
     void ShowDataFile(std::string name);
     QString SaveNameText() const;
     std::optional<QByteArray> ShownPage(const char* use);
+    QString Footer() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
     bool Refuses(const std::optional<QString>& refusal);

@@ -32,7 +32,7 @@ void Main::btnSave_Click() {
 void Main::btnPrint_Click() {
     const auto page = ShownPage("af te drukken");
     if (!page) return;
-    if (!PrintWithDialog(this, *page, SaveNameText(), PageFooter(currentWeek_, lbRichting->text())))
+    if (!PrintWithDialog(this, *page, SaveNameText(), Footer()))
         Refuse("De weekpagina kan niet worden afgedrukt.");
 }
 
@@ -43,7 +43,7 @@ void Main::btnExportPdf_Click() {
     const std::filesystem::path target =
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    if (!WritePdf(*page, PageFooter(currentWeek_, lbRichting->text()), target, SpecialFiles::Refuse)) {
+    if (!WritePdf(*page, Footer(), target, SpecialFiles::Refuse)) {
         Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
 }
@@ -58,6 +58,11 @@ std::filesystem::path Main::AskWhereToSave(const std::filesystem::path& name, co
 // page itself.
 std::array<std::filesystem::path, 3> Main::Inputs() const {
     return {DataFileName(), environment_.paths.PageTemplateFile(), page_->File()};
+}
+
+// The footer of the page shown, naming the series when the filter is on.
+QString Main::Footer() const {
+    return PageFooter(currentWeek_, lbRichting->text(), Request().FilteredSeries());
 }
 
 // The bytes of the page shown, for printing and export; nullopt after saying why there are none.

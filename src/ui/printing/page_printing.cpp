@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "core/atomic_file.h"
+#include "core/number_text.h"
 #include "ui/page_decoding.h"
 
 namespace orbelquint {
@@ -25,8 +26,10 @@ QPageLayout A4() {
 
 }  // namespace
 
-QString PageFooter(int week, const QString& heading) {
-    return QString("Week %1 \u2013 %2").arg(week).arg(heading);
+QString PageFooter(int week, const QString& heading, std::optional<double> series) {
+    QString footer = QString("Week %1 \u2013 %2").arg(week).arg(heading);
+    if (series) footer += QString(" \u2013 reeks %1").arg(QString::fromStdString(NumberText(*series)));
+    return footer;
 }
 
 bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer) {
@@ -80,6 +83,7 @@ bool WritePdf(const QByteArray& page, const QString& footer, const std::filesyst
         writer.setPageLayout(A4());
         writer.setResolution(300);
         writer.setCreator("OrbelQuint");
+        writer.setTitle(footer);
         if (!PaintPage(page, writer, footer)) return false;
     }
     AtomicFile target(file, special);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <filesystem>
+#include <optional>
 
 #include "core/file_handle.h"
 
@@ -11,8 +12,9 @@ class QWidget;
 
 namespace orbelquint {
 
-// The footer of a printed page: "Week 50 – 4A".
-QString PageFooter(int week, const QString& heading);
+// The footer of a printed page, which is also the PDF's title: "Week 50 – 4A", and with the series
+// filter on "Week 50 – 4A – reeks 2", so that the paper tells which lessons it leaves out.
+QString PageFooter(int week, const QString& heading, std::optional<double> series);
 
 // Lays a week page out on paper pages of `device` (a printer or a PDF writer): lesson lines are
 // never wrapped or clipped, the page is scaled down so that its longest line fits the width, and
@@ -25,7 +27,8 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
 bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
                      const QString& footer);
 
-// Writes the week page as an A4 portrait PDF, whole or not at all (a device or pipe is written into
+// Writes the week page as an A4 portrait PDF titled `footer` and made by OrbelQuint, whole or not at
+// all (a device or pipe is written into
 // or refused as `special` says); false when it cannot be written.
 bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
               SpecialFiles special);
