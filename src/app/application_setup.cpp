@@ -6,9 +6,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "version.h"
+
 namespace orbelquint {
 
 void SetUpApplication(QApplication& app) {
+    // Docks and task bars tie the windows to the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(ORBELQUINT_ID);
     const QLocale dutch(QLocale::Dutch, QLocale::Belgium);
     QLocale::setDefault(dutch);
     // Qt's own texts (dialog buttons, the file dialog); English when the translations are missing.

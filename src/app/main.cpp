@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/application_setup.h"
 #include "app/closing_signals.h"
 #include "app/pdf_export.h"
 #include "core/app_paths.h"
+#include "core/command_arguments.h"
 #include "ui/dialogs/common.h"
 #include "ui/main_window/main_window.h"
 #include "version.h"
@@ -30,6 +33,21 @@ constexpr const char* kUsage =
     "  --help     deze hulp tonen\n"
     "  --version  het versienummer tonen\n";
 
+// True when a window system can be reached: Qt aborts the program when it cannot, so the window
+// is not even tried without one.
+bool DisplayIsThere() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0') return true;
+    }
+    return false;
+}
+
+// The arguments after the program's name.
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
+    return {argv + 1, argv + argc};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,23 +59,32 @@ int main(int argc, char** argv) {
     }
     const bool exportPdf = std::any_of(
         argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--pdf") == 0; });
-    // An option of ours that is not known is a usage error, also without a display. (Qt's own
-    // options begin with one dash.)
-    const bool unknownOption = std::any_of(
-        argv + 1, argv + argc, [](const char* argument) { return std::strncmp(argument, "--", 2) == 0; });
-    if (unknownOption && !exportPdf) {
-        qCritical().noquote().nospace() << "Onbekende optie.\n\n" << kUsage;
-        return 2;
+    if (!exportPdf) {
+        // An option of ours that is not known is a usage error, also without a display. (Qt's own
+        // options begin with one dash.)
+        const std::string unknown = orbelquint::ReadCommandArguments(ArgumentsOf(argc, argv), {}, {}).error;
+        if (!unknown.empty()) {
+            qCritical().noquote().nospace() << QString::fromStdString(unknown) << "\n\n" << kUsage;
+            return orbelquint::kExitUsage;
+        }
+        if (!DisplayIsThere()) {
+            std::cerr << "Geen beeldscherm gevonden: het venster kan niet worden getoond. Met --pdf schrijft "
+                         "orbelquint de weekpagina zonder beeldscherm.\n";
+            return orbelquint::kExitFailure;
+        }
     }
     // The PDF export needs no display: Qt draws offscreen.
     if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);  // takes Qt's own options out of argv
     orbelquint::SetUpApplication(app);
     if (exportPdf)
-        return orbelquint::ExportPdf({argv + 1, argv + argc}, orbelquint::RunningPageTemplateFile());
-    if (argc > 2) {
+        return orbelquint::ExportPdf(ArgumentsOf(argc, argv), orbelquint::RunningPageTemplateFile());
+    // What is left once Qt took its own options: the data file, also after "--".
+    const std::vector<std::string> files =
+        orbelquint::ReadCommandArguments(ArgumentsOf(argc, argv), {}, {}).positional;
+    if (files.size() > 1) {
         qCritical().noquote().nospace() << "Geef hoogstens één gegevensbestand.\n\n" << kUsage;
-        return 2;
+        return orbelquint::kExitUsage;
     }
     // The program finds its files from its own folder; without it, it writes nowhere.
     const auto programFolder = orbelquint::ProgramFolder();
@@ -71,7 +98,8 @@ int main(int argc, char** argv) {
     orbelquint::ClosingSignals closingSignals;
     // A file named on the command line is taken from the folder the program was started in.
     std::error_code ignored;
-    const std::filesystem::path fileToOpen = argc == 2 ? std::filesystem::absolute(argv[1], ignored) : "";
+    const std::filesystem::path fileToOpen =
+        files.empty() ? "" : std::filesystem::absolute(files[0], ignored);
     orbelquint::Main main({orbelquint::DecideAppPaths(*programFolder, &std::getenv), &QDate::currentDate,
                            &orbelquint::Common::ShowOpenDialog, &orbelquint::Common::ShowSaveDialog,
                            fileToOpen});

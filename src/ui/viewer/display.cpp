@@ -10,8 +10,10 @@ Display::Display() : QWidget(nullptr, Qt::Tool) {
     // A closed viewer is gone; the main window creates it anew when it next shows a page.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Display");
+    setAccessibleName("Weergave van de weekpagina");
     resize(Pixels(10485), Pixels(7770));
     brwView = new PageView(this);
+    brwView->setAccessibleName("Weekpagina");
     brwView->setGeometry(TwipsRect(120, 120, 10215, 7455));
 }
 

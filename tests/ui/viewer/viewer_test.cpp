@@ -31,6 +31,8 @@ TEST(ViewerSizeTest, TheBrowserFollowsAWindowOfAtLeast1000Twips) {
 TEST(DisplayTest, TheBrowserKeepsItsPlaceAndItsLastSizeBelowTheLimit) {
     Display display;
     EXPECT_EQ(display.windowTitle(), "Display");
+    EXPECT_FALSE(display.accessibleName().isEmpty());  // what a screen reader calls it
+    EXPECT_FALSE(display.brwView->accessibleName().isEmpty());
     display.show();
     // The rule reads the outer size, frame included.
     const QSize frame = display.frameGeometry().size() - display.size();

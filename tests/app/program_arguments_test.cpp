@@ -1,0 +1,61 @@
+// The built orbelquint's command line: options, a file after "--", no display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <csignal>
+
+#include "app/application_setup.h"
+#include "support/running_program.h"
+#include "support/test_files.h"
+#include "version.h"
+
+namespace orbelquint {
+namespace {
+
+struct Finished {
+    int status = -1;
+    QString errors;
+};
+
+// Runs the built program to its end in `environment`; standard error kept.
+Finished RunProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(ORBELQUINT_PROGRAM, arguments);
+    if (!process.waitForFinished(20'000)) return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(ProgramArgumentsTest, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(variable);
+    const Finished finished = RunProgram({}, environment);
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_TRUE(finished.errors.startsWith("Geen beeldscherm gevonden")) << finished.errors.toStdString();
+    EXPECT_EQ(finished.errors.count('\n'), 1);
+
+    const Finished unknown = RunProgram({"--bogus"}, environment);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.errors.startsWith("Onbekende optie --bogus.")) << unknown.errors.toStdString();
+}
+
+TEST(ProgramArgumentsTest, AFileAfterTwoDashesIsOpened) {
+    test_support::RunningProgram program({"--"});
+    ASSERT_TRUE(program.ShowsItsPage());
+    ASSERT_EQ(::kill(static_cast<pid_t>(program.Process().processId()), SIGTERM), 0);
+    ASSERT_TRUE(program.Process().waitForFinished(20'000));
+    EXPECT_EQ(test_support::ReadFile(program.File("prev.ini")), program.Sample().string() + "\r\n2\r\n");
+}
+
+TEST(ApplicationSetupTest, TheDesktopKnowsTheWindowsByTheMenuEntry) {
+    SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), ORBELQUINT_ID);
+}
+
+}  // namespace
+}  // namespace orbelquint
