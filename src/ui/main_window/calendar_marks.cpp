@@ -5,6 +5,7 @@
 
 #include "calendar/week_number.h"
 #include "ui/main_window/calendar_dates.h"
+#include "ui/mark_colours.h"
 
 namespace orbelquint {
 
@@ -27,11 +28,14 @@ void CalendarMarks::Clear() {
 void CalendarMarks::Draw() {
     calendar_.setDateTextFormat(QDate(), QTextCharFormat());
     const QDate first(calendar_.yearShown(), calendar_.monthShown(), 1);
+    const MarkColours colours = MarkColoursOf(calendar_.palette());
     QTextCharFormat covered;
-    covered.setBackground(QColor("#e8eef6"));
+    covered.setBackground(colours.covered);
+    // A change week is told by more than its colour: bold and underlined.
     QTextCharFormat change;
-    change.setBackground(QColor("#f6c28b"));
+    change.setBackground(colours.changes);
     change.setFontWeight(QFont::Bold);
+    change.setFontUnderline(true);
     for (QDate day = first.addDays(-7); day <= first.addMonths(1).addDays(14); day = day.addDays(1)) {
         const int week = WeekOfDate(ToCalendarDate(day));
         if (week >= 1 && week <= kLastWeek && changeWeeks_.test(static_cast<std::size_t>(week))) {

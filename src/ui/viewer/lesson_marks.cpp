@@ -1,5 +1,6 @@
 #include "ui/viewer/lesson_marks.h"
 
+#include <string>
 #include <string_view>
 
 #include "core/lesson_line.h"
@@ -8,15 +9,19 @@
 namespace orbelquint {
 namespace {
 
-constexpr std::string_view kStartsStyle = "<span style=\"background-color:#cdebc9\">";
-constexpr std::string_view kEndsStyle = "<span style=\"background-color:#fbdcc2\">";
-constexpr std::string_view kLegend =
-    "<p style=\"margin:0\"><span style=\"background-color:#cdebc9\">&nbsp;nieuw deze week&nbsp;</span> "
-    "<span style=\"background-color:#fbdcc2\">&nbsp;laatste week&nbsp;</span></p>\r\n";
+// The opening of a marked span: its background, and a sign that is no colour.
+std::string MarkStyle(const QColor& background, const char* sign) {
+    return "<span style=\"background-color:" + background.name().toStdString() + ";" + sign + "\">";
+}
 
 }  // namespace
 
-QByteArray WithLessonMarks(const QByteArray& page, int week) {
+QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& colours) {
+    const std::string startsStyle = MarkStyle(colours.changes, "font-weight:bold");
+    const std::string endsStyle = MarkStyle(colours.ends, "text-decoration:underline");
+    const std::string legend = "<p style=\"margin:0\">" + startsStyle +
+                               "&nbsp;nieuw deze week (vet)&nbsp;</span> " + endsStyle +
+                               "&nbsp;laatste week (onderstreept)&nbsp;</span></p>\r\n";
     const std::string_view bytes(page.constData(), static_cast<std::size_t>(page.size()));
     QByteArray marked;
     marked.reserve(page.size() + page.size() / 4);
@@ -39,7 +44,7 @@ QByteArray WithLessonMarks(const QByteArray& page, int week) {
         }
         if (inDay && !IsContinuation(line)) {
             const auto [from, to] = WeeksOfLesson(line);
-            mark = from == week ? kStartsStyle : to == week ? kEndsStyle : std::string_view();
+            mark = from == week ? startsStyle : to == week ? endsStyle : std::string_view();
         }
         if (!inDay || mark.empty() || line.empty()) {
             marked.append(row.data(), static_cast<qsizetype>(row.size()));
@@ -53,7 +58,7 @@ QByteArray WithLessonMarks(const QByteArray& page, int week) {
     }
     const qsizetype heading = marked.indexOf("<h1>");
     if (anyMarked && heading >= 0)
-        marked.insert(heading, kLegend.data(), static_cast<qsizetype>(kLegend.size()));
+        marked.insert(heading, legend.data(), static_cast<qsizetype>(legend.size()));
     return marked;
 }
 

@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 
+#include "ui/mark_colours.h"
+
 namespace orbelquint {
 
 // The week page as the viewer shows it with what changes in `week` marked: a lesson that starts
-// this week and one in its last week get a background of their own (their continuation lines
-// too), and a one-line legend stands above the page when anything is marked. Only the viewer
-// shows this; the page file is never changed.
-QByteArray WithLessonMarks(const QByteArray& page, int week);
+// this week is set in bold on the colour of changes, one in its last week underlined on the colour
+// of last weeks (their continuation lines too), and a one-line legend stands above the page when
+// anything is marked. Only the viewer shows this; the page file is never changed.
+QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& colours);
 
 }  // namespace orbelquint

@@ -54,7 +54,8 @@ void PageView::ShowPage(const QByteArray& bytes) {
 }
 
 void PageView::Show(const QByteArray& bytes, const QString& after) {
-    const QByteArray page = marksWeek_ ? WithLessonMarks(bytes, *marksWeek_) : bytes;
+    const QByteArray page =
+        marksWeek_ ? WithLessonMarks(bytes, *marksWeek_, MarkColoursOf(palette())) : bytes;
     setHtml(WithoutLineBreakAfterPre(DecodePage(page)) + after);
 }
 

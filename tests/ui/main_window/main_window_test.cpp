@@ -300,6 +300,7 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     StartWith(SampleTimetable(), "0");
     const QTextCharFormat change = main_->Cal->dateTextFormat(QDate(2026, 12, 23));  // week 52
     EXPECT_EQ(change.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(change.fontUnderline());  // more than a colour tells a change week
     EXPECT_EQ(change.toolTip(), "Het rooster verandert in week 52");
     const QTextCharFormat covered = main_->Cal->dateTextFormat(QDate(2026, 12, 16));  // week 51
     EXPECT_NE(covered.fontWeight(), QFont::Bold);

@@ -1,0 +1,48 @@
+#include "ui/mark_colours.h"
+
+#include <gtest/gtest.h>
+
+#include <QStyle>
+#include <QStyleFactory>
+#include <memory>
+
+namespace orbelquint {
+namespace {
+
+// A dark palette as desktops set one (qt6ct's dark Fusion scheme).
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x353535));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x2a2a2a));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(0x2a82da));
+    dark.setColor(QPalette::Link, QColor(0x2a82da));
+    dark.setColor(QPalette::LinkVisited, QColor(0xa070d0));
+    return dark;
+}
+
+TEST(MarkColoursTest, TheThemesTextReadsOnEveryMarkInALightAndADarkPalette) {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    for (const QPalette& palette : {fusion->standardPalette(), DarkPalette()}) {
+        const QColor text = palette.color(QPalette::Text);
+        const MarkColours marks = MarkColoursOf(palette);
+        for (const QColor& mark : {marks.covered, marks.changes, marks.ends}) {
+            EXPECT_GE(ContrastRatio(text, mark), 4.5) << mark.name().toStdString();
+            EXPECT_NE(mark, palette.color(QPalette::Base)) << mark.name().toStdString();
+        }
+        EXPECT_NE(marks.changes, marks.ends);
+        EXPECT_NE(marks.covered, marks.changes);
+    }
+}
+
+TEST(MarkColoursTest, ContrastAndMixingFollowTheirDefinitions) {
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(QColor(0x777777), QColor(0x777777)), 1.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(QColor(0x767676), Qt::white), 4.54, 0.01);
+    EXPECT_EQ(Mixed(Qt::black, Qt::white, 0.5).name(), "#808080");
+    EXPECT_EQ(Mixed(QColor(0x2a2a2a), Qt::red, 0), QColor(0x2a2a2a));
+}
+
+}  // namespace
+}  // namespace orbelquint
