@@ -36,7 +36,7 @@ double ContrastRatio(const QColor& one, const QColor& other) {
 
 MarkColours MarkColoursOf(const QPalette& palette) {
     const QColor base = palette.color(QPalette::Base);
-    return {Mixed(base, palette.color(QPalette::Text), kCoveredShare),
+    return {palette.color(QPalette::Text), Mixed(base, palette.color(QPalette::Text), kCoveredShare),
             Mixed(base, palette.color(QPalette::Highlight), kMarkShare),
             Mixed(base, palette.color(QPalette::LinkVisited), kMarkShare)};
 }

@@ -9,6 +9,7 @@ namespace orbelquint {
 // follow the user's theme, light or dark, and keep its text readable. One meaning per colour in
 // both windows; each mark also has a sign that is no colour (see where they are used).
 struct MarkColours {
+    QColor text;     // the text on every mark, also where a page sets colours of its own
     QColor covered;  // a week the data file covers
     QColor changes;  // the timetable changes: a change week, a lesson that starts this week
     QColor ends;     // a lesson in its last week

@@ -25,8 +25,9 @@ QPalette DarkPalette() {
 TEST(MarkColoursTest, TheThemesTextReadsOnEveryMarkInALightAndADarkPalette) {
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     for (const QPalette& palette : {fusion->standardPalette(), DarkPalette()}) {
-        const QColor text = palette.color(QPalette::Text);
         const MarkColours marks = MarkColoursOf(palette);
+        const QColor text = marks.text;
+        EXPECT_EQ(text, palette.color(QPalette::Text));
         for (const QColor& mark : {marks.covered, marks.changes, marks.ends}) {
             EXPECT_GE(ContrastRatio(text, mark), 4.5) << mark.name().toStdString();
             EXPECT_NE(mark, palette.color(QPalette::Base)) << mark.name().toStdString();

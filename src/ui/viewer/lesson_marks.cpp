@@ -9,16 +9,18 @@
 namespace orbelquint {
 namespace {
 
-// The opening of a marked span: its background, and a sign that is no colour.
-std::string MarkStyle(const QColor& background, const char* sign) {
-    return "<span style=\"background-color:" + background.name().toStdString() + ";" + sign + "\">";
+// The opening of a marked span: its colours, and a sign that is no colour. The text colour is the
+// palette's, which reads on the mark, whatever colour the page gives its text.
+std::string MarkStyle(const QColor& text, const QColor& background, const char* sign) {
+    return "<span style=\"color:" + text.name().toStdString() +
+           ";background-color:" + background.name().toStdString() + ";" + sign + "\">";
 }
 
 }  // namespace
 
 QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& colours) {
-    const std::string startsStyle = MarkStyle(colours.changes, "font-weight:bold");
-    const std::string endsStyle = MarkStyle(colours.ends, "text-decoration:underline");
+    const std::string startsStyle = MarkStyle(colours.text, colours.changes, "font-weight:bold");
+    const std::string endsStyle = MarkStyle(colours.text, colours.ends, "text-decoration:underline");
     const std::string legend = "<p style=\"margin:0\">" + startsStyle +
                                "&nbsp;nieuw deze week (vet)&nbsp;</span> " + endsStyle +
                                "&nbsp;laatste week (onderstreept)&nbsp;</span></p>\r\n";
