@@ -1,7 +1,6 @@
 #include "app/application_setup.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -20,11 +19,6 @@ void SetUpApplication(QApplication& app) {
     if (translator->load(dutch, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);
     }
-    // Liberation Sans has the widths of the font the layout was designed with; at 8 points every
-    // caption and label fits its box.
-    QFont font("Liberation Sans", 8);
-    font.setStyleHint(QFont::SansSerif);
-    QApplication::setFont(font);
 }
 
 }  // namespace orbelquint

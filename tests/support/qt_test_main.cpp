@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "ui/widgets/twips.h"
+
 namespace {
 
 // The offscreen platform cannot raise windows and says so at every build; that is no news.
@@ -17,6 +19,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropRaiseWarnings);
     QApplication app(argc, argv);
+    // The windows are laid out at the design font, where their sizes are those of the design.
+    QApplication::setFont(orbelquint::DesignFont());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -48,7 +48,9 @@ Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
     for (const char* size : {"16", "32", "48"})
         icon.addFile(QString(":/icons/%1/" ORBELQUINT_ID ".png").arg(size));
     setWindowIcon(icon);
-    setFixedSize(Pixels(6855), Pixels(4995));
+    // Laid out in twips, grown with the desktop's font: fixed in size for a given font.
+    twips_ = TwipScaleFor(font());
+    setFixedSize(Pixels(6855, twips_.across), Pixels(4995, twips_.down));
     move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
     CreateControls();
     // Texts from the data file and messages naming files are shown as they are, never as HTML.

@@ -15,6 +15,7 @@
 #include "core/app_paths.h"
 #include "core/week_page.h"
 #include "ui/main_window/week_shortcuts.h"
+#include "ui/widgets/twips.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -152,6 +153,7 @@ class Main : public QWidget {
     bool Refuses(const std::optional<QString>& refusal);
 
     MainEnvironment environment_;
+    TwipScale twips_;  // how the window's font measures against the design font
     std::int16_t currentWeek_ = 0;
     bool dataLoaded_ = false;
     // The data file name as the settings file gave it, kept when the one chosen since cannot be

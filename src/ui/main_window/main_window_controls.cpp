@@ -18,14 +18,15 @@ namespace {
 
 // Creates a control in its container at a place given in twips.
 template <class Control, class... Arguments>
-Control* Place(QWidget* container, int left, int top, int width, int height, Arguments&&... arguments) {
+Control* Place(const TwipScale& scale, QWidget* container, int left, int top, int width, int height,
+               Arguments&&... arguments) {
     auto* control = new Control(std::forward<Arguments>(arguments)..., container);
-    control->setGeometry(TwipsRect(left, top, width, height));
+    control->setGeometry(TwipsRect(left, top, width, height, scale));
     return control;
 }
 
-QLabel* PlaceLabel(QWidget* container, int left, int top, int width, int height) {
-    auto* label = Place<QLabel>(container, left, top, width, height, QString());
+QLabel* PlaceLabel(const TwipScale& scale, QWidget* container, int left, int top, int width, int height) {
+    auto* label = Place<QLabel>(scale, container, left, top, width, height, QString());
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -34,23 +35,23 @@ QLabel* PlaceLabel(QWidget* container, int left, int top, int width, int height)
 }  // namespace
 
 void Main::CreateControls() {
-    Frame2 = Place<QGroupBox>(this, 120, 120, 3255, 2175, "Gegevensbestand ");
-    txtFileName = Place<QLineEdit>(Frame2, 120, 360, 2535, 285);
-    btnBrowse = Place<QPushButton>(Frame2, 2760, 360, 375, 255, "...");
-    lbRichting = PlaceLabel(Frame2, 120, 720, 3015, 495);
-    lbInfo = PlaceLabel(Frame2, 120, 1200, 3015, 615);
-    btnShowData = Place<QPushButton>(Frame2, 1080, 1800, 2055, 255, "Gegevens Weergeven");
+    Frame2 = Place<QGroupBox>(twips_, this, 120, 120, 3255, 2175, "Gegevensbestand ");
+    txtFileName = Place<QLineEdit>(twips_, Frame2, 120, 360, 2535, 285);
+    btnBrowse = Place<QPushButton>(twips_, Frame2, 2760, 360, 375, 255, "...");
+    lbRichting = PlaceLabel(twips_, Frame2, 120, 720, 3015, 495);
+    lbInfo = PlaceLabel(twips_, Frame2, 120, 1200, 3015, 615);
+    btnShowData = Place<QPushButton>(twips_, Frame2, 1080, 1800, 2055, 255, "Gegevens Weergeven");
 
-    Frame3 = Place<QGroupBox>(this, 120, 2400, 3255, 1095, "Reeks ");
-    chReeks = Place<QCheckBox>(Frame3, 120, 360, 3015, 255, "Alleen lessen tonen voor reeks");
-    txtReeks = Place<QLineEdit>(Frame3, 1920, 600, 1095, 285);
+    Frame3 = Place<QGroupBox>(twips_, this, 120, 2400, 3255, 1095, "Reeks ");
+    chReeks = Place<QCheckBox>(twips_, Frame3, 120, 360, 3015, 255, "Alleen lessen tonen voor reeks");
+    txtReeks = Place<QLineEdit>(twips_, Frame3, 1920, 600, 1095, 285);
 
-    Frame1 = Place<QGroupBox>(this, 3480, 120, 3255, 3375, "Week ");
-    btnDown = Place<QPushButton>(Frame1, 240, 360, 375, 255, "<");
-    txtWeek = Place<QLineEdit>(Frame1, 720, 360, 735, 285);
-    btnUp = Place<QPushButton>(Frame1, 1560, 360, 375, 255, ">");
-    btnToday = Place<QPushButton>(Frame1, 2040, 360, 855, 255, "Vandaag");
-    Cal = Place<QCalendarWidget>(Frame1, 240, 720, 2775, 2415);
+    Frame1 = Place<QGroupBox>(twips_, this, 3480, 120, 3255, 3375, "Week ");
+    btnDown = Place<QPushButton>(twips_, Frame1, 240, 360, 375, 255, "<");
+    txtWeek = Place<QLineEdit>(twips_, Frame1, 720, 360, 735, 285);
+    btnUp = Place<QPushButton>(twips_, Frame1, 1560, 360, 375, 255, ">");
+    btnToday = Place<QPushButton>(twips_, Frame1, 2040, 360, 855, 255, "Vandaag");
+    Cal = Place<QCalendarWidget>(twips_, Frame1, 240, 720, 2775, 2415);
     // The calendar numbers weeks the ISO way, which differs from the school's numbering in the
     // week box, so it shows none; a smaller font fits its month into the box.
     Cal->setFirstDayOfWeek(Qt::Monday);
@@ -61,15 +62,15 @@ void Main::CreateControls() {
     calendarFont.setPointSizeF(calendarFont.pointSizeF() * 0.85);
     Cal->setFont(calendarFont);
 
-    lbFirstChange = PlaceLabel(this, 120, 3600, 3255, 615);
+    lbFirstChange = PlaceLabel(twips_, this, 120, 3600, 3255, 615);
     // The save caption names the file, which is often longer than one line of the button.
-    btnSave = Place<WrapButton>(this, 3480, 3600, 3255, 615, "Opslaan als ");
-    chMarks = Place<QCheckBox>(this, 120, 4320, 3255, 255, "Veranderingen markeren");
+    btnSave = Place<WrapButton>(twips_, this, 3480, 3600, 3255, 615, "Opslaan als ");
+    chMarks = Place<QCheckBox>(twips_, this, 120, 4320, 3255, 255, "Veranderingen markeren");
     chMarks->setChecked(true);
-    btnPrint = Place<QPushButton>(this, 3480, 4320, 1140, 255, "Afdrukken ...");
-    btnExportPdf = Place<QPushButton>(this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
-    Label1 =
-        Place<QLabel>(this, 120, 4680, 6615, 255, "OrbelQuint: het lesrooster van je klas, week per week.");
+    btnPrint = Place<QPushButton>(twips_, this, 3480, 4320, 1140, 255, "Afdrukken ...");
+    btnExportPdf = Place<QPushButton>(twips_, this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
+    Label1 = Place<QLabel>(twips_, this, 120, 4680, 6615, 255,
+                           "OrbelQuint: het lesrooster van je klas, week per week.");
     watch_ = new DataFileWatch(this);
     calendarMarks_ = new CalendarMarks(*Cal);
 }

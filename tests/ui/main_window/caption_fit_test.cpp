@@ -1,0 +1,92 @@
+// Every caption and label whole, at the design font and at the larger fonts desktops set.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <string>
+
+#include "ui/dialogs/agreement.h"
+#include "ui/main_window/main_window_fixture.h"
+#include "ui/widgets/wrap_button.h"
+
+namespace orbelquint {
+namespace {
+
+using namespace test_support;
+
+// The application's font for one test, the design font again after it.
+class ApplicationFont {
+  public:
+    explicit ApplicationFont(int points) {
+        QFont font = DesignFont();
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
+    ~ApplicationFont() { QApplication::setFont(DesignFont()); }
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+};
+
+// Why a control's caption does not fit it; empty when it does.
+std::string CutCaption(const QWidget& control) {
+    const QFontMetrics metrics(control.font());
+    const QRect box = control.contentsRect();
+    const auto tooWide = [&](const QString& text, int room) {
+        return metrics.horizontalAdvance(text) > room ? text.toStdString() + " is too wide" : std::string();
+    };
+    const auto tooHigh = [&](const QString& text, int width, int height) {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100'000), Qt::TextWordWrap, text);
+        return needed.height() > height || needed.width() > width ? text.toStdString() + " is cut"
+                                                                  : std::string();
+    };
+    if (const auto* group = qobject_cast<const QGroupBox*>(&control))
+        return tooWide(group->title(), box.width());
+    if (const auto* check = qobject_cast<const QCheckBox*>(&control)) {
+        const int indicator = control.style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                              control.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        return tooWide(check->text(), box.width() - indicator);
+    }
+    if (qobject_cast<const WrapButton*>(&control) != nullptr) {
+        const auto* button = qobject_cast<const QAbstractButton*>(&control);
+        return tooHigh(button->text(), box.width() - 4, box.height());
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(&control))
+        return tooWide(button->text(), box.width() - 4);
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        return label->wordWrap() ? tooHigh(label->text(), box.width(), box.height())
+                                 : tooWide(label->text(), box.width());
+    }
+    return {};
+}
+
+void ExpectEveryCaptionWhole(const QWidget& window, int points) {
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        const std::string cut = CutCaption(*control);
+        EXPECT_EQ(cut, "") << control->objectName().toStdString() << " at " << points << " pt";
+    }
+}
+
+TEST_F(MainWindowTest, EveryCaptionFitsAtEveryFontSizeAndTheWindowGrowsWithTheFont) {
+    QSize designSize;
+    for (const int points : {8, 10, 12, 14, 16}) {
+        const ApplicationFont font(points);
+        StartWith(SampleTimetable(), "2");
+        ExpectEveryCaptionWhole(*main_, points);
+        if (points == 8) designSize = main_->size();
+        EXPECT_GE(main_->width(), designSize.width() * points / 8 * 9 / 10) << points;
+        EXPECT_GE(main_->height(), designSize.height() * points / 8 * 9 / 10) << points;
+        main_->close();
+        main_.reset();
+
+        const Form1 agreement;
+        ExpectEveryCaptionWhole(agreement, points);
+    }
+    EXPECT_EQ(designSize, QSize(457, 333));  // the design's size at the design font
+}
+
+}  // namespace
+}  // namespace orbelquint
