@@ -176,6 +176,8 @@ void Main::BuildWeekPage() {
     }
     ShowReport(result.report, request.dataFile);
     ShowPage();
+    Label1->setText(kDescription);
+    Label1->setToolTip({});
     emit WeekPageBuilt();
 }
 

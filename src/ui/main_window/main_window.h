@@ -150,7 +150,11 @@ class Main : public QWidget {
     QString Footer() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
+    void ShowStatus(const QString& text);
     bool Refuses(const std::optional<QString>& refusal);
+
+    // The bottom line's own text, shown whenever it has nothing just done to tell.
+    static constexpr const char* kDescription = "OrbelQuint: het lesrooster van je klas, week per week.";
 
     MainEnvironment environment_;
     TwipScale twips_;  // how the window's font measures against the design font

@@ -69,8 +69,7 @@ void Main::CreateControls() {
     chMarks->setChecked(true);
     btnPrint = Place<QPushButton>(twips_, this, 3480, 4320, 1140, 255, "Afdrukken ...");
     btnExportPdf = Place<QPushButton>(twips_, this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
-    Label1 = Place<QLabel>(twips_, this, 120, 4680, 6615, 255,
-                           "OrbelQuint: het lesrooster van je klas, week per week.");
+    Label1 = Place<QLabel>(twips_, this, 120, 4680, 6615, 255, kDescription);
     watch_ = new DataFileWatch(this);
     calendarMarks_ = new CalendarMarks(*Cal);
 }

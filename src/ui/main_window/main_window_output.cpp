@@ -1,4 +1,5 @@
 // Saving, printing and exporting the page shown, and the refusals when it cannot be.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -25,8 +26,16 @@ void Main::btnSave_Click() {
                                              : AskWhereToSave(name, "Webpaginas (*.html *.htm)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
     if (!CopyFileAtomically(page_->File(), target)) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
+    ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
+}
+
+// Says in the bottom line what was just done, until the next page is built; the whole text in its
+// tooltip when the line cuts it short.
+void Main::ShowStatus(const QString& text) {
+    Label1->setText(Label1->fontMetrics().elidedText(text, Qt::ElideMiddle, Label1->width()));
+    Label1->setToolTip(text);
 }
 
 void Main::btnPrint_Click() {
@@ -44,8 +53,9 @@ void Main::btnExportPdf_Click() {
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
     if (!WritePdf(*page, Footer(), target, SpecialFiles::Refuse)) {
-        Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
+        return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
+    ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
 }
 
 // Asks where a file named `name` goes, starting in the save folder; empty when the user cancels.

@@ -11,8 +11,12 @@ TEST_F(MainWindowTest, SavingCopiesTheWeekPageAndReplacesAnEarlierCopy) {
     const std::filesystem::path copy = AppFile("5 Wetenschappen-Wiskunde - week50.html");
     QTest::mouseClick(main_->btnSave, Qt::LeftButton);
     EXPECT_EQ(ReadFile(copy), WeekPage());
+    // The bottom line says where the copy went, until the next page.
+    EXPECT_TRUE(main_->Label1->toolTip().contains(QString::fromStdString(copy.string())));
+    EXPECT_TRUE(main_->Label1->text().startsWith("Opgeslagen als"));
 
     QTest::keyClicks(main_->txtReeks, "1");
+    EXPECT_EQ(main_->Label1->text(), "OrbelQuint: het lesrooster van je klas, week per week.");
     QTest::mouseClick(main_->btnSave, Qt::LeftButton);
     EXPECT_EQ(ReadFile(copy), WeekPage());
     EXPECT_TRUE(ReadFile(copy).find("Programmeren                   2") == std::string::npos);
