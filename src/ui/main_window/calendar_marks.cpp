@@ -39,9 +39,11 @@ void CalendarMarks::Draw() {
     for (QDate day = first.addDays(-7); day <= first.addMonths(1).addDays(14); day = day.addDays(1)) {
         const int week = WeekOfDate(ToCalendarDate(day));
         if (week >= 1 && week <= kLastWeek && changeWeeks_.test(static_cast<std::size_t>(week))) {
-            change.setToolTip(QString("Het rooster verandert in week %1").arg(week));
+            change.setToolTip(QString("Het rooster verandert in week %1 (vet en onderstreept)").arg(week));
             calendar_.setDateTextFormat(day, change);
         } else if (week >= firstWeek_ && week <= lastWeek_) {
+            // The weeks covered are also named in words beside the calendar.
+            covered.setToolTip(QString("Week %1 staat in het gegevensbestand").arg(week));
             calendar_.setDateTextFormat(day, covered);
         }
     }

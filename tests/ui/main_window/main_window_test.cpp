@@ -301,10 +301,11 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     const QTextCharFormat change = main_->Cal->dateTextFormat(QDate(2026, 12, 23));  // week 52
     EXPECT_EQ(change.fontWeight(), QFont::Bold);
     EXPECT_TRUE(change.fontUnderline());  // more than a colour tells a change week
-    EXPECT_EQ(change.toolTip(), "Het rooster verandert in week 52");
+    EXPECT_EQ(change.toolTip(), "Het rooster verandert in week 52 (vet en onderstreept)");
     const QTextCharFormat covered = main_->Cal->dateTextFormat(QDate(2026, 12, 16));  // week 51
     EXPECT_NE(covered.fontWeight(), QFont::Bold);
     EXPECT_TRUE(covered.background().style() != Qt::NoBrush);
+    EXPECT_EQ(covered.toolTip(), "Week 51 staat in het gegevensbestand");
     main_->Cal->setCurrentPage(2027, 9);  // another year, by the same week numbers
     EXPECT_EQ(main_->Cal->dateTextFormat(QDate(2027, 9, 1)).fontWeight(), QFont::Bold);  // week 36
     EXPECT_TRUE(Shown().contains("nieuw deze week"));
