@@ -30,8 +30,8 @@ constexpr const char* kUsage =
     "geopend, zoals met de knop \"...\". Met --pdf wordt de weekpagina zonder venster als PDF\n"
     "geschreven; WEEK en de afsluitstatus zijn die van orbelquint-week.\n"
     "\n"
-    "  --help     deze hulp tonen\n"
-    "  --version  het versienummer tonen\n";
+    "  -h, --help   deze hulp tonen\n"
+    "  --version    het versienummer tonen\n";
 
 // True when a window system can be reached: Qt aborts the program when it cannot, so the window
 // is not even tried without one.
@@ -53,12 +53,14 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Answered before any window system is asked for.
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) return (std::cout << kUsage) ? 0 : 1;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return (std::cout << kUsage) ? 0 : 1;
         if (std::strcmp(argv[i], "--version") == 0)
             return (std::cout << "orbelquint " ORBELQUINT_VERSION "\n") ? 0 : 1;
     }
-    const bool exportPdf = std::any_of(
-        argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--pdf") == 0; });
+    const bool exportPdf = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        return std::strcmp(argument, "--pdf") == 0 || std::strncmp(argument, "--pdf=", 6) == 0;
+    });
     if (!exportPdf) {
         // An option of ours that is not known is a usage error, also without a display. (Qt's own
         // options begin with one dash.)

@@ -12,17 +12,17 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
         return WeekOfCommand{{arguments.begin() + 1, arguments.end()}};
     }
     const CommandArguments read = ReadCommandArguments(arguments, {"--series", "--template", "--output"},
-                                                       {"--help", "--version", "--change-weeks"});
+                                                       {"--help", "-h", "--version", "--change-weeks"});
     // The first of --help and --version answers, whatever follows it.
     for (const std::string& flag : read.flags) {
-        if (flag == "--help") return HelpCommand{};
+        if (flag == "--help" || flag == "-h") return HelpCommand{};
         if (flag == "--version") return VersionCommand{};
     }
     if (!read.error.empty()) return UsageError{read.error};
     const std::optional<std::string> series = read.Value("--series");
     const std::optional<std::string> templateFile = read.Value("--template");
     const std::optional<std::string> outputFile = read.Value("--output");
-    if (!read.flags.empty()) {  // --change-weeks
+    if (!read.flags.empty()) {  // --change-weeks: --help and --version answered above
         if (templateFile || outputFile)
             return UsageError{"--change-weeks neemt geen --template of --output."};
         if (read.positional.size() != 1) return UsageError{"Geef één gegevensbestand."};

@@ -40,7 +40,7 @@ std::string Usage() {
            "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
            "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
            "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
-           "  --help              deze hulp tonen\n"
+           "  -h, --help          deze hulp tonen\n"
            "  --version           het versienummer tonen\n";
 }
 

@@ -35,15 +35,20 @@ CommandArguments ReadCommandArguments(std::span<const std::string> arguments,
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (optionsEnded || !argument.starts_with("--")) {
+        // "--series=2" gives its value in the same argument.
+        const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+        const std::string_view name = std::string_view(argument).substr(0, equals);
+        if (!optionsEnded && IsAmong(argument, flagOptions)) {
+            read.flags.push_back(argument);
+        } else if (optionsEnded || !argument.starts_with("--")) {
             read.positional.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
-        } else if (IsAmong(argument, flagOptions)) {
-            read.flags.push_back(argument);
-        } else if (!IsAmong(argument, valueOptions)) {
+        } else if (!IsAmong(name, valueOptions)) {
             read.error = "Onbekende optie " + argument + ".";
             break;
+        } else if (equals != std::string::npos) {
+            read.values.emplace_back(name, argument.substr(equals + 1));
         } else if (i + 1 == arguments.size()) {
             read.error = argument + " verwacht een waarde.";
             break;
@@ -76,7 +81,8 @@ WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
                                const std::optional<std::string>& templateFile,
                                const std::filesystem::path& defaultTemplate) {
     WeekPageRequest request;
-    request.dataFile = dataFile;
+    // "-" is standard input, as for other tools.
+    request.dataFile = dataFile == "-" ? "/dev/stdin" : dataFile;
     request.currentWeek = week;
     request.seriesFilter = series.has_value();
     request.chosenSeries = series ? LeadingNumber(*series) : 0;

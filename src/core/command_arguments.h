@@ -18,10 +18,11 @@ namespace orbelquint {
 // Exit statuses of orbelquint-week, which orbelquint --pdf shares.
 enum ExitStatus : int { kExitSuccess = 0, kExitFailure = 1, kExitUsage = 2 };
 
-// The arguments of a command line as both programs read them: an option that takes a value takes
-// the next argument, whatever it is; "--" ends the options; anything else, a lone "-" and a
-// negative week such as "-2" among it, is positional. Reading stops at the first option that is
-// not known or lacks its value.
+// The arguments of a command line as both programs read them, the GNU way: an option that takes a
+// value takes the next argument, whatever it is, or what follows its "=" ("--series=2"); a flag is
+// named in full ("--help", "-h"); "--" ends the options; anything else, a lone "-" and a negative
+// week such as "-2" among it, is positional. Reading stops at the first option that is not known
+// or lacks its value.
 struct CommandArguments {
     std::vector<std::pair<std::string, std::string>> values;  // in the order given
     std::vector<std::string> flags;                           // in the order given
@@ -47,8 +48,9 @@ struct DataFileAndWeek {
 };
 std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector<std::string>& positional);
 
-// The request of a command line: its data file, week, series filter (on when a series is given)
-// and template (`defaultTemplate` without one); devices and pipes are allowed, as in a shell.
+// The request of a command line: its data file ("-" for standard input), week, series filter (on
+// when a series is given) and template (`defaultTemplate` without one); devices and pipes are
+// allowed, as in a shell.
 WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
                                const std::optional<std::string>& series,
                                const std::optional<std::string>& templateFile,

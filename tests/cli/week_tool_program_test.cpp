@@ -62,6 +62,9 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     const test_support::TempDir folder;
     const std::string fifo = (folder.Path() / "fifo").string();
     EXPECT_EQ(RunProgram("/dev/stdin 50 < " + sample).status, 0);
+    // The GNU forms: "-" for standard input, a value after "=", -h for help.
+    EXPECT_EQ(RunProgram("--series=2 - 50 < " + sample).out, RunProgram("--series 2 " + sample + " 50").out);
+    EXPECT_EQ(RunProgram("-h").out, RunProgram("--help").out);
     EXPECT_EQ(RunShell("mkfifo " + fifo + "; cat " + sample + " > " + fifo + " & " + ORBELQUINT_WEEK_TOOL +
                        " " + fifo + " 50 2>/dev/null")
                   .status,

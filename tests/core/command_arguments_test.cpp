@@ -30,6 +30,16 @@ TEST(CommandArgumentsTest, ReadsOptionsUntilTheFirstThatDoesNotFit) {
     EXPECT_EQ(stopped.error, "Onbekende optie --reeks.");
     EXPECT_EQ(ReadCommandArguments(std::vector<std::string>{"x", "--pdf"}, {"--pdf"}, {}).error,
               "--pdf verwacht een waarde.");
+
+    // The GNU forms: a value after "=", a short flag named in full.
+    const std::vector<std::string> gnu = {"-h", "--series=2", "--series=", "--template==x", "-", "--", "-h"};
+    const CommandArguments read2 = ReadCommandArguments(gnu, {"--series", "--template"}, {"-h"});
+    EXPECT_EQ(read2.flags, std::vector<std::string>{"-h"});
+    EXPECT_EQ(read2.Value("--series"), "");  // the last one given
+    EXPECT_EQ(read2.Value("--template"), "=x");
+    EXPECT_EQ(read2.positional, (std::vector<std::string>{"-", "-h"}));
+    EXPECT_EQ(ReadCommandArguments(std::vector<std::string>{"--reeks=2"}, {"--series"}, {}).error,
+              "Onbekende optie --reeks=2.");
 }
 
 TEST(CommandArgumentsTest, TheDataFileComesBeforeTheWeek) {
