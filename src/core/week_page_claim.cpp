@@ -25,6 +25,14 @@ std::filesystem::path PageName(const std::filesystem::path& folder, int copy) {
     return folder / (first.stem().string() + std::to_string(copy) + first.extension().string());
 }
 
+// True when `descriptor` is open on the file that has the name `file` now (not a link).
+bool HasTheName(int descriptor, const std::filesystem::path& file) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(descriptor, &opened) == 0 && ::lstat(file.c_str(), &named) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
+}
+
 std::filesystem::path LockFileFor(const std::filesystem::path& page) {
     return page.parent_path() / ("." + page.filename().string() + ".lock");
 }
@@ -61,11 +69,7 @@ void WeekPageClaim::RemovePagesOfEndedCopies(const std::filesystem::path& folder
         struct stat status {};
         if (::lstat(page.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(page.c_str());
         if (lock >= 0) {
-            struct stat locked {};
-            if (::fstat(lock, &locked) == 0 && ::lstat(lockFile.c_str(), &status) == 0 &&
-                locked.st_ino == status.st_ino && locked.st_dev == status.st_dev) {
-                ::unlink(lockFile.c_str());
-            }
+            if (HasTheName(lock, lockFile)) ::unlink(lockFile.c_str());
             ::close(lock);
         }
     }
@@ -84,10 +88,7 @@ bool WeekPageClaim::TryClaim(const std::filesystem::path& page) {
             errno = error;
             return false;
         }
-        struct stat locked {};
-        struct stat named {};
-        if (::fstat(lock, &locked) == 0 && ::stat(lockFile.c_str(), &named) == 0 &&
-            locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
+        if (HasTheName(lock, lockFile)) {
             page_ = page;
             lockFile_ = lockFile;
             lock_ = lock;

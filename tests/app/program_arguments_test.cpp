@@ -1,16 +1,12 @@
 // The built orbelquint's command line: options, a file after "--", no display.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
 
-#include "app/application_setup.h"
 #include "support/running_program.h"
 #include "support/test_files.h"
-#include "version.h"
 
 namespace orbelquint {
 namespace {
@@ -50,11 +46,6 @@ TEST(ProgramArgumentsTest, AFileAfterTwoDashesIsOpened) {
     ASSERT_EQ(::kill(static_cast<pid_t>(program.Process().processId()), SIGTERM), 0);
     ASSERT_TRUE(program.Process().waitForFinished(20'000));
     EXPECT_EQ(test_support::ReadFile(program.File("prev.ini")), program.Sample().string() + "\r\n2\r\n");
-}
-
-TEST(ApplicationSetupTest, TheDesktopKnowsTheWindowsByTheMenuEntry) {
-    SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), ORBELQUINT_ID);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 // The main window at start, as the week, the series and the data file change.
-#include <tuple>
-
 #include "ui/main_window/main_window_fixture.h"
 
 namespace orbelquint {
@@ -247,41 +245,6 @@ TEST_F(MainWindowTest, WeekKeysWorkInBothWindowsAndLeavePageDownToTheViewer) {
     const ModalAnswerer printDialog(Close);
     QTest::keyClick(viewer, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(printDialog.Count(), 1);
-}
-
-TEST_F(MainWindowTest, EveryKeyWorksWhicheverFieldHasTheFocus) {
-    int exports = 0;
-    environment_.saveDialog = [&exports](QWidget*, const QString&, const QString&) {
-        ++exports;
-        return QString();  // cancelled
-    };
-    StartWith(SampleTimetable(), "0");
-    QApplication::setActiveWindow(main_.get());
-    for (QWidget* field : {static_cast<QWidget*>(main_->txtFileName), static_cast<QWidget*>(main_->txtWeek),
-                           static_cast<QWidget*>(main_->txtReeks), static_cast<QWidget*>(main_->Cal)}) {
-        field->setFocus();
-        QWidget* focus = QApplication::focusWidget();
-        const std::string name = field->objectName().toStdString();
-        const int exportsBefore = exports;
-        QTest::keyClick(focus, Qt::Key_E, Qt::ControlModifier);
-        EXPECT_EQ(exports, exportsBefore + 1) << name;
-        const qsizetype dialogsBefore = dialogCalls_.size();
-        QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier);
-        EXPECT_EQ(dialogCalls_.size(), dialogsBefore + 1) << name;
-        const int buildsBefore = builds_;
-        QTest::keyClick(focus, Qt::Key_F5);
-        EXPECT_EQ(builds_, buildsBefore + 1) << name;
-        for (const auto& [key, modifier, week] : {std::tuple{Qt::Key_PageDown, Qt::ControlModifier, 51},
-                                                  std::tuple{Qt::Key_PageUp, Qt::ControlModifier, 50},
-                                                  std::tuple{Qt::Key_Right, Qt::AltModifier, 51},
-                                                  std::tuple{Qt::Key_Left, Qt::AltModifier, 50}}) {
-            QTest::keyClick(focus, key, modifier);
-            EXPECT_EQ(main_->CurrentWeek(), week) << name << ' ' << key;
-        }
-        QTest::keyClick(focus, Qt::Key_Right, Qt::AltModifier);
-        QTest::keyClick(focus, Qt::Key_Home, Qt::AltModifier);
-        EXPECT_EQ(main_->CurrentWeek(), 50) << name;
-    }
 }
 
 TEST_F(MainWindowTest, ADroppedFileIsOpened) {
