@@ -24,14 +24,17 @@ namespace {
 
 constexpr const char* kUsage =
     "Gebruik: orbelquint [BESTAND]\n"
-    "       orbelquint --pdf PDF [--series REEKS] GEGEVENSBESTAND WEEK\n"
+    "       orbelquint --pdf PDF [--series REEKS] [--template BESTAND] GEGEVENSBESTAND WEEK\n"
     "\n"
     "Toont het lesrooster van een klas week per week. Met BESTAND wordt dat gegevensbestand\n"
     "geopend, zoals met de knop \"...\". Met --pdf wordt de weekpagina zonder venster als PDF\n"
     "geschreven; WEEK en de afsluitstatus zijn die van orbelquint-week.\n"
     "\n"
-    "  -h, --help   deze hulp tonen\n"
-    "  --version    het versienummer tonen\n";
+    "  --pdf PDF           de weekpagina als PDF naar het bestand PDF schrijven\n"
+    "  --series REEKS      met --pdf: alleen de lessen van deze reeks (en die voor alle reeksen)\n"
+    "  --template BESTAND  met --pdf: het paginasjabloon\n"
+    "  -h, --help          deze hulp tonen\n"
+    "  --version           het versienummer tonen\n";
 
 // True when a window system can be reached: Qt aborts the program when it cannot, so the window
 // is not even tried without one.
@@ -66,7 +69,7 @@ int main(int argc, char** argv) {
         // options begin with one dash.)
         const std::string unknown = orbelquint::ReadCommandArguments(ArgumentsOf(argc, argv), {}, {}).error;
         if (!unknown.empty()) {
-            qCritical().noquote().nospace() << QString::fromStdString(unknown) << "\n\n" << kUsage;
+            std::cerr << orbelquint::UsageErrorText("orbelquint", unknown) << "\n";
             return orbelquint::kExitUsage;
         }
         if (!DisplayIsThere()) {
@@ -85,7 +88,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> files =
         orbelquint::ReadCommandArguments(ArgumentsOf(argc, argv), {}, {}).positional;
     if (files.size() > 1) {
-        qCritical().noquote().nospace() << "Geef hoogstens één gegevensbestand.\n\n" << kUsage;
+        std::cerr << orbelquint::UsageErrorText("orbelquint", "Geef hoogstens één gegevensbestand.") << "\n";
         return orbelquint::kExitUsage;
     }
     // The program finds its files from its own folder; without it, it writes nowhere.

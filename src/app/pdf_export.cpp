@@ -27,10 +27,12 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     const auto* usage = std::get_if<std::string>(&dataFileAndWeek);
     const std::optional<std::string> pdf = read.Value("--pdf");
+    // A usage error: the one line of the problem and where help is, as the window's options have.
     if (!read.error.empty() || usage != nullptr || !pdf) {
-        const std::string& why = !read.error.empty() ? read.error : usage != nullptr ? *usage : std::string();
-        Say((why.empty() ? "" : why + "\n") +
-            "Gebruik: orbelquint --pdf BESTAND [--series REEKS] GEGEVENSBESTAND WEEK");
+        const std::string problem = !read.error.empty() ? read.error
+                                    : usage != nullptr  ? *usage
+                                                        : std::string("--pdf verwacht een waarde.");
+        Say(UsageErrorText("orbelquint", problem));
         return kExitUsage;
     }
     const auto& [dataFile, week] = std::get<DataFileAndWeek>(dataFileAndWeek);

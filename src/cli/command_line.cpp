@@ -2,17 +2,35 @@
 
 #include <algorithm>
 
+#include "calendar/week_number.h"
 #include "core/command_arguments.h"
 
 namespace orbelquint {
+namespace {
+
+bool Has(const CommandArguments& read, std::string_view flag) {
+    return std::find(read.flags.begin(), read.flags.end(), flag) != read.flags.end();
+}
+
+Command WeeksOf(const CommandArguments& read) {
+    if (!read.values.empty() || Has(read, "--change-weeks"))
+        return UsageError{"--week-of neemt geen andere opties."};
+    if (read.positional.empty()) return UsageError{"--week-of verwacht minstens één datum."};
+    WeekOfCommand command;
+    for (const std::string& date : read.positional) {
+        const auto week = WeekFromDate(date);
+        if (!week) return UsageError{"\"" + date + "\" is geen datum dd-mm-jjjj."};
+        command.weeks.push_back(*week);
+    }
+    return command;
+}
+
+}  // namespace
 
 Command ParseCommandLine(std::span<const std::string> arguments) {
-    if (!arguments.empty() && arguments.front() == "--week-of") {
-        if (arguments.size() == 1) return UsageError{"--week-of verwacht minstens één datum."};
-        return WeekOfCommand{{arguments.begin() + 1, arguments.end()}};
-    }
-    const CommandArguments read = ReadCommandArguments(arguments, {"--series", "--template", "--output"},
-                                                       {"--help", "-h", "--version", "--change-weeks"});
+    const CommandArguments read =
+        ReadCommandArguments(arguments, {"--series", "--template", "--output"},
+                             {"--help", "-h", "--version", "--change-weeks", "--week-of"});
     // The first of --help and --version answers, whatever follows it.
     for (const std::string& flag : read.flags) {
         if (flag == "--help" || flag == "-h") return HelpCommand{};
@@ -22,7 +40,8 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     const std::optional<std::string> series = read.Value("--series");
     const std::optional<std::string> templateFile = read.Value("--template");
     const std::optional<std::string> outputFile = read.Value("--output");
-    if (!read.flags.empty()) {  // --change-weeks: --help and --version answered above
+    if (Has(read, "--week-of")) return WeeksOf(read);
+    if (Has(read, "--change-weeks")) {
         if (templateFile || outputFile)
             return UsageError{"--change-weeks neemt geen --template of --output."};
         if (read.positional.size() != 1) return UsageError{"Geef één gegevensbestand."};

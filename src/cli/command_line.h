@@ -26,7 +26,7 @@ struct ChangeWeeksCommand {
 
 // orbelquint-week --week-of DATE...
 struct WeekOfCommand {
-    std::vector<std::string> dates;
+    std::vector<std::int16_t> weeks;  // of each date, in the order given
 };
 
 struct HelpCommand {};

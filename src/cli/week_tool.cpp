@@ -44,18 +44,8 @@ std::string Usage() {
            "  --version           het versienummer tonen\n";
 }
 
-int PrintWeeksOf(const WeekOfCommand& command, std::ostream& out, std::ostream& err) {
-    std::string weeks;
-    for (const std::string& date : command.dates) {
-        const auto week = WeekFromDate(date);
-        if (!week) {
-            err << "\"" << date << "\" is geen datum dd-mm-jjjj.\n";
-            return kExitFailure;
-        }
-        weeks += std::to_string(*week) + "\n";
-    }
-    out << weeks;
-    return kExitSuccess;
+void PrintWeeksOf(const WeekOfCommand& command, std::ostream& out) {
+    for (const std::int16_t week : command.weeks) out << week << "\n";
 }
 
 // The change weeks, found by a build whose page is thrown away.
@@ -104,7 +94,7 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
                 std::ostream& out, std::ostream& err) {
     const Command command = ParseCommandLine(arguments);
     if (const auto* usageError = std::get_if<UsageError>(&command)) {
-        err << usageError->message << "\n\n" << Usage();
+        err << UsageErrorText("orbelquint-week", usageError->message) << "\n";
         return kExitUsage;
     }
     if (std::holds_alternative<HelpCommand>(command)) {
@@ -115,7 +105,10 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
         out << "orbelquint-week " << ORBELQUINT_VERSION << "\n";
         return kExitSuccess;
     }
-    if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) return PrintWeeksOf(*weekOf, out, err);
+    if (const auto* weekOf = std::get_if<WeekOfCommand>(&command)) {
+        PrintWeeksOf(*weekOf, out);
+        return kExitSuccess;
+    }
     if (const auto* changeWeeks = std::get_if<ChangeWeeksCommand>(&command))
         return PrintChangeWeeks(*changeWeeks, out, err);
     return WritePage(std::get<WeekPageCommand>(command), defaultTemplate, out, err);

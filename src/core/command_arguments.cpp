@@ -76,6 +76,10 @@ std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector
     return DataFileAndWeek{positional[0], *week};
 }
 
+std::string UsageErrorText(std::string_view program, std::string_view problem) {
+    return std::string(problem) + "\nProbeer '" + std::string(program) + " --help' voor meer informatie.";
+}
+
 WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
                                const std::optional<std::string>& series,
                                const std::optional<std::string>& templateFile,

@@ -48,6 +48,10 @@ struct DataFileAndWeek {
 };
 std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector<std::string>& positional);
 
+// What a program prints for a usage error, as GNU tools do: the problem, then where help is (two
+// lines, without the last line end).
+std::string UsageErrorText(std::string_view program, std::string_view problem);
+
 // The request of a command line: its data file ("-" for standard input), week, series filter (on
 // when a series is given) and template (`defaultTemplate` without one); devices and pipes are
 // allowed, as in a shell.

@@ -38,6 +38,9 @@ TEST(CommandLineTest, RefusesWhatDoesNotFitTheUsage) {
         {"--reeks", "2", "rooster.htm", "12"},
         {"rooster.htm", "12", "--series"},
         {"--week-of"},
+        {"--week-of", "1-1-2003"},
+        {"--week-of", "--series", "2", "01-01-2003"},
+        {"--change-weeks", "--week-of", "01-01-2003"},
     };
     for (const auto& arguments : cases) {
         EXPECT_TRUE(std::holds_alternative<UsageError>(Parse(arguments)))
@@ -45,11 +48,11 @@ TEST(CommandLineTest, RefusesWhatDoesNotFitTheUsage) {
     }
 }
 
-TEST(CommandLineTest, RecognisesHelpAndWeekOf) {
+TEST(CommandLineTest, RecognisesHelpAndWeekOfAnywhere) {
     EXPECT_TRUE(std::holds_alternative<HelpCommand>(Parse({"rooster.htm", "--help"})));
-    const Command weekOf = Parse({"--week-of", "01-01-2003", "x"});
+    const Command weekOf = Parse({"01-01-2003", "--week-of", "29-12-2003"});
     ASSERT_TRUE(std::holds_alternative<WeekOfCommand>(weekOf));
-    EXPECT_EQ(std::get<WeekOfCommand>(weekOf).dates, (std::vector<std::string>{"01-01-2003", "x"}));
+    EXPECT_EQ(std::get<WeekOfCommand>(weekOf).weeks, (std::vector<std::int16_t>{1, 53}));
 }
 
 }  // namespace

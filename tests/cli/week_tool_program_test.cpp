@@ -49,7 +49,7 @@ TEST(WeekToolProgramTest, ExitsWithTheStatusOfWhatHappened) {
                                                     {"/bestaat/niet.htm 50", 1},
                                                     {"\"\" 50", 1},
                                                     {"/tmp 50", 1},
-                                                    {"--week-of 1-1-2003", 1}};
+                                                    {"--week-of 1-1-2003", 2}};
     for (const auto& [arguments, status] : failures) {
         const Outcome outcome = RunProgram(arguments);
         EXPECT_EQ(outcome.status, status) << arguments;

@@ -77,7 +77,7 @@ TEST_F(WeekToolTest, FailuresWriteNothingToStandardOutput) {
         {{folder_.Path().string(), "5"}, kExitFailure},
         {{folder_.Write("geen.htm", "geen rooster").string(), "5"}, kExitFailure},
         {{dataFile_, "99999"}, kExitUsage},
-        {{"--week-of", "01-01-2003", "1-1-2003"}, kExitFailure},
+        {{"--week-of", "01-01-2003", "1-1-2003"}, kExitUsage},
     };
     for (const auto& [arguments, status] : cases) {
         EXPECT_EQ(Run(arguments), status) << ::testing::PrintToString(arguments);
@@ -128,6 +128,13 @@ TEST_F(WeekToolTest, PrintsTheChangeWeeksOnePerLine) {
 TEST_F(WeekToolTest, PrintsTheWeekOfEachDate) {
     ASSERT_EQ(Run({"--week-of", "01-01-2003", "29-12-2003", "5-01-2003"}), kExitSuccess);
     EXPECT_EQ(out_, "1\n53\n1\n");
+}
+
+TEST_F(WeekToolTest, AUsageErrorNamesTheProblemAndPointsToHelp) {
+    ASSERT_EQ(Run({"--series=2", dataFile_}), kExitUsage);
+    EXPECT_EQ(err_,
+              "Geef een gegevensbestand en een week.\n"
+              "Probeer 'orbelquint-week --help' voor meer informatie.\n");
 }
 
 TEST_F(WeekToolTest, HelpAndVersionGoToStandardOutput) {
