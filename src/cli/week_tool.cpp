@@ -45,7 +45,8 @@ std::string Usage() {
 }
 
 void PrintWeeksOf(const WeekOfCommand& command, std::ostream& out) {
-    for (const std::int16_t week : command.weeks) out << week << "\n";
+    for (const std::int16_t week : command.weeks)
+        out << week << "\n";
 }
 
 // The change weeks, found by a build whose page is thrown away.

@@ -37,7 +37,8 @@ TEST(ProgramArgumentsTest, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
 
     const Finished unknown = RunProgram({"--bogus"}, environment);
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.errors, "Onbekende optie --bogus.\nProbeer 'orbelquint --help' voor meer informatie.\n");
+    EXPECT_EQ(unknown.errors,
+              "Onbekende optie --bogus.\nProbeer 'orbelquint --help' voor meer informatie.\n");
 }
 
 TEST(ProgramArgumentsTest, AFileAfterTwoDashesIsOpened) {
