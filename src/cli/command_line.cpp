@@ -13,7 +13,7 @@ bool Has(const CommandArguments& read, std::string_view flag) {
 }
 
 Command WeeksOf(const CommandArguments& read) {
-    if (!read.values.empty() || Has(read, "--change-weeks"))
+    if (!read.values.empty() || Has(read, "--change-weeks") || Has(read, "--grid"))
         return UsageError{"--week-of neemt geen andere opties."};
     if (read.positional.empty()) return UsageError{"--week-of verwacht minstens één datum."};
     WeekOfCommand command;
@@ -30,7 +30,7 @@ Command WeeksOf(const CommandArguments& read) {
 Command ParseCommandLine(std::span<const std::string> arguments) {
     const CommandArguments read =
         ReadCommandArguments(arguments, {"--series", "--template", "--output"},
-                             {"--help", "-h", "--version", "--change-weeks", "--week-of"});
+                             {"--help", "-h", "--version", "--change-weeks", "--week-of", "--grid"});
     // The first of --help and --version answers, whatever follows it.
     for (const std::string& flag : read.flags) {
         if (flag == "--help" || flag == "-h") return HelpCommand{};
@@ -42,15 +42,15 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     const std::optional<std::string> outputFile = read.Value("--output");
     if (Has(read, "--week-of")) return WeeksOf(read);
     if (Has(read, "--change-weeks")) {
-        if (templateFile || outputFile)
-            return UsageError{"--change-weeks neemt geen --template of --output."};
+        if (templateFile || outputFile || Has(read, "--grid"))
+            return UsageError{"--change-weeks neemt geen --template, --output of --grid."};
         if (read.positional.size() != 1) return UsageError{"Geef één gegevensbestand."};
         return ChangeWeeksCommand{read.positional[0], series};
     }
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     if (const auto* error = std::get_if<std::string>(&dataFileAndWeek)) return UsageError{*error};
     const auto& [dataFile, week] = std::get<DataFileAndWeek>(dataFileAndWeek);
-    return WeekPageCommand{dataFile, week, series, templateFile, outputFile};
+    return WeekPageCommand{dataFile, week, series, templateFile, outputFile, Has(read, "--grid")};
 }
 
 }  // namespace orbelquint

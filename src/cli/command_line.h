@@ -9,13 +9,14 @@
 
 namespace orbelquint {
 
-// orbelquint-week [--series TEXT] [--template FILE] [--output FILE] DATAFILE WEEK
+// orbelquint-week [--grid] [--series TEXT] [--template FILE] [--output FILE] DATAFILE WEEK
 struct WeekPageCommand {
     std::string dataFile;
     std::int16_t week = 0;
     std::optional<std::string> series;  // present: the series filter is on
     std::optional<std::string> templateFile;
     std::optional<std::string> outputFile;
+    bool grid = false;  // the week as a grid, days side by side
 };
 
 // orbelquint-week --change-weeks [--series TEXT] DATAFILE

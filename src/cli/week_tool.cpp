@@ -9,6 +9,7 @@
 #include "core/command_arguments.h"
 #include "core/discarding_buffer.h"
 #include "core/file_handle.h"
+#include "core/grid_page.h"
 #include "core/number_text.h"
 #include "core/report_texts.h"
 #include "core/shipped_names.h"
@@ -21,8 +22,8 @@ namespace {
 
 std::string Usage() {
     return std::string(
-               "Gebruik: orbelquint-week [--series REEKS] [--template BESTAND] [--output BESTAND] "
-               "GEGEVENSBESTAND WEEK\n"
+               "Gebruik: orbelquint-week [--grid] [--series REEKS] [--template BESTAND] [--output BESTAND]\n"
+               "                         GEGEVENSBESTAND WEEK\n"
                "         orbelquint-week --change-weeks [--series REEKS] GEGEVENSBESTAND\n"
                "         orbelquint-week --week-of DATUM...\n"
                "\n"
@@ -38,6 +39,7 @@ std::string Usage() {
            " bij het programma)\n"
            "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
            "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
+           "  --grid              de week als raster: de dagen naast elkaar, de lesuren onder elkaar\n"
            "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
            "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
            "  -h, --help          deze hulp tonen\n"
@@ -74,8 +76,10 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
         err << refusal << "\n";
         return kExitFailure;
     }
-    const WeekPageResult result =
-        command.outputFile ? WriteWeekPageFile(request, *command.outputFile) : BuildWeekPage(request, out);
+    const PageBuilder build = command.grid ? &BuildGridPage : &BuildWeekPage;
+    const WeekPageResult result = command.outputFile
+                                      ? WriteWeekPageFile(request, *command.outputFile, Links::Follow, build)
+                                      : build(request, out);
     if (result.status != BuildStatus::Complete) {
         err << result.message << "\n";
         return kExitFailure;

@@ -96,4 +96,13 @@ inline LessonWeeks WeeksOfLesson(std::string_view line) {
     return {WeekColumn(line, kFirstWeekColumn), WeekColumn(line, kLastWeekColumn)};
 }
 
+// What a lesson does in a week: it starts then, or it is given for the last time (a lesson of one
+// week starts).
+enum class LessonChange { None, Starts, Ends };
+
+inline LessonChange ChangeIn(std::string_view line, int week) {
+    const auto [from, to] = WeeksOfLesson(line);
+    return from == week ? LessonChange::Starts : to == week ? LessonChange::Ends : LessonChange::None;
+}
+
 }  // namespace orbelquint

@@ -238,12 +238,12 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     writer.Row({"</body></html>"});
 
     if (reader.Failed()) return readError();
-    if (!writer.Finish()) return Failure("De weekpagina kan niet worden geschreven.");
+    if (!writer.Finish()) return Failure(kPageWriteFailure);
     return result;
 }
 
 WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target,
-                                 Links links) {
+                                 Links links, PageBuilder build) {
     const auto notWritten = [&target] {
         return WeekPageResult{BuildStatus::PageNotWritten,
                               {},
@@ -251,7 +251,7 @@ WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::file
     };
     AtomicFile file(target, request.specialFiles, links);
     if (!file.IsOpen()) return notWritten();
-    WeekPageResult result = BuildWeekPage(request, file.Stream());
+    WeekPageResult result = build(request, file.Stream());
     if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten();
     return result;
 }

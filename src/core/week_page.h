@@ -68,11 +68,17 @@ struct WeekPageResult {
 // except when reading or writing breaks off halfway.
 WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page);
 
+// Why a build failed when its page could not be written to the stream.
+inline constexpr char kPageWriteFailure[] = "De weekpagina kan niet worden geschreven.";
+
+// What writes a page of a request to a stream: BuildWeekPage, or another view of the same week.
+using PageBuilder = WeekPageResult (*)(const WeekPageRequest& request, std::ostream& page);
+
 // Builds the page into `target` through a temporary file beside it, which replaces `target` only
 // when the whole page was written; on failure `target` stays as it was. PageNotWritten when the
 // file could not be made, whatever the data file holds. With Links::Refuse a `target` that is a
 // symbolic link is not written.
 WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::filesystem::path& target,
-                                 Links links = Links::Follow);
+                                 Links links = Links::Follow, PageBuilder build = &BuildWeekPage);
 
 }  // namespace orbelquint

@@ -49,6 +49,28 @@ TEST_F(WeekToolTest, WritesThePageAndReportsInUtf8) {
               "save-name: 4\xC3\xA9 Latijn - week5.html\n");
 }
 
+TEST_F(WeekToolTest, WritesTheGridWithTheSameReportAndStatuses) {
+    folder_.Write("def.dat", "HEAD\r\nFOOT\r\n");
+    ASSERT_EQ(Run({dataFile_, "5", "--grid"}), kExitSuccess);
+    EXPECT_EQ(out_,
+              "<html><head><title>Orbelquint week 5</title>\r\nHEAD\r\n<h1>Orbelquint week 5</h1>\r\n"
+              "<h2>4\xE9 Latijn</h2><hr>\r\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
+              "width=\"100%\">\r\n"
+              "<tr><th>Uur</th><th>Maandag</th></tr>\r\n"
+              "<tr><th>1</th><td><p>WIS 03-09 B104 (reeks 2)</p><p>NED 03-09 B104 (reeks 3)</p></td></tr>\r\n"
+              "</table>\r\n\r\nFOOT\r\n</body></html>\r\n");
+    const std::string report = err_;
+    ASSERT_EQ(Run({dataFile_, "5"}), kExitSuccess);
+    EXPECT_EQ(err_, report);
+
+    const std::string output = (folder_.Path() / "raster.htm").string();
+    ASSERT_EQ(Run({"--grid", "--output", output, "--series=3", dataFile_, "5"}), kExitSuccess);
+    EXPECT_NE(ReadFile(output).find("<td><p>NED 03-09 B104 (reeks 3)</p></td>"), std::string::npos);
+    EXPECT_EQ(Run({"--grid", folder_.Write("geen.htm", "geen rooster").string(), "5"}), kExitFailure);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Run({"--grid", "--change-weeks", dataFile_}), kExitUsage);
+}
+
 TEST_F(WeekToolTest, ReportsAnEmptyFirstChangeWithItsBlank) {
     ASSERT_EQ(Run({dataFile_, "20"}), kExitSuccess);
     EXPECT_NE(err_.find("\nfirst-change: \nsave-name: 4\xC3\xA9 Latijn - week20.html\n"), std::string::npos);

@@ -1,0 +1,106 @@
+#include "core/week_grid.h"
+
+#include <algorithm>
+#include <map>
+
+#include "core/text.h"
+
+namespace orbelquint {
+namespace {
+
+// The rows of a week page before its first day: title, template head, title heading, heading.
+constexpr std::size_t kRowsBeforeDays = 4;
+constexpr std::string_view kDayStart = "<h3>";
+constexpr std::string_view kDayNameEnd = "</h3><pre>";
+
+// The text with every run of blanks made one blank, and none at either end.
+std::string OneBlankApart(std::string_view text) {
+    std::string joined;
+    joined.reserve(text.size());
+    for (const char c : Trim(text)) {
+        if (c != ' ' || (!joined.empty() && joined.back() != ' ')) joined.push_back(c);
+    }
+    return joined;
+}
+
+bool StartsDay(std::string_view row) {
+    return row.starts_with(kDayStart) && row.ends_with(kDayNameEnd);
+}
+
+GridLesson LessonOf(std::string_view line, std::size_t hourEnd, int week) {
+    GridLesson lesson;
+    lesson.series = SeriesField(line);
+    std::string_view text = line.substr(hourEnd);
+    // The series is shown apart, so its field leaves the text.
+    if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
+    lesson.text = OneBlankApart(text);
+    lesson.change = ChangeIn(line, week);
+    return lesson;
+}
+
+// Where the hour of a lesson line ends, and the hour.
+std::pair<std::size_t, int> HourOf(std::string_view line) {
+    std::size_t at = line.find_first_not_of(' ');
+    if (at == std::string_view::npos || !IsDigit(line[at])) return {0, kNoHour};
+    int hour = 0;
+    for (; at < line.size() && IsDigit(line[at]); ++at) {
+        if (hour > 99'999) return {0, kNoHour};  // no hour, but a number that says something else
+        hour = hour * 10 + (line[at] - '0');
+    }
+    return {at, hour};
+}
+
+}  // namespace
+
+int LessonHour(std::string_view line) {
+    return HourOf(line).second;
+}
+
+WeekGrid GridOfWeekPage(std::string_view page, int week) {
+    WeekGrid grid;
+    std::vector<std::map<int, std::vector<GridLesson>>> days;  // the lessons of each day by hour
+    bool inDay = false;
+    GridLesson* last = nullptr;  // the lesson that continuation lines go with
+    std::size_t row = 0;
+    for (std::size_t at = 0;; ++row) {
+        const std::size_t end = page.find('\n', at);
+        if (end == std::string_view::npos) break;  // no row, or one cut short
+        std::string_view line = page.substr(at, end - at);
+        at = end + 1;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (row < kRowsBeforeDays) continue;
+        if (!inDay) {
+            if (!StartsDay(line)) continue;
+            inDay = true;
+            last = nullptr;
+            grid.days.emplace_back(
+                line.substr(kDayStart.size(), line.size() - kDayStart.size() - kDayNameEnd.size()));
+            days.emplace_back();
+        } else if (line == "</pre>") {
+            inDay = false;
+        } else if (IsContinuation(line)) {
+            if (last != nullptr && !IsBlank(line)) last->continuations.push_back(OneBlankApart(line));
+        } else {
+            const auto [hourEnd, hour] = HourOf(line);
+            auto& cell = days.back()[hour];
+            cell.push_back(LessonOf(line, hourEnd, week));
+            last = &cell.back();
+        }
+    }
+    for (const auto& day : days) {
+        for (const auto& [hour, lessons] : day)
+            grid.hours.push_back(hour);
+    }
+    std::sort(grid.hours.begin(), grid.hours.end());
+    grid.hours.erase(std::unique(grid.hours.begin(), grid.hours.end()), grid.hours.end());
+    grid.cells.assign(grid.hours.size(), std::vector<std::vector<GridLesson>>(days.size()));
+    for (std::size_t column = 0; column < days.size(); ++column) {
+        for (auto& [hour, lessons] : days[column]) {
+            const auto place = std::lower_bound(grid.hours.begin(), grid.hours.end(), hour);
+            grid.cells[static_cast<std::size_t>(place - grid.hours.begin())][column] = std::move(lessons);
+        }
+    }
+    return grid;
+}
+
+}  // namespace orbelquint

@@ -1,0 +1,222 @@
+// The week grid against a model: timetables generated with what each lesson is known, built into a
+// week page by the real builder, and every shown lesson looked for in its cell.
+#include "core/week_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "core/grid_page.h"
+#include "core/week_page.h"
+#include "support/test_files.h"
+
+namespace orbelquint {
+namespace {
+
+struct ModelLesson {
+    std::string line;  // as the data file has it
+    int hour = kNoHour;
+    std::int16_t from = 0;
+    std::int16_t to = 0;
+    int series = 0;
+    GridLesson expected;  // what its cell must show, whatever the week
+};
+
+struct ModelDay {
+    std::string name;
+    std::vector<ModelLesson> lessons;
+};
+
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(width, text.size()), ' ');
+    return text;
+}
+
+std::string TwoDigits(int number) {
+    return (number < 10 ? " " : "") + std::to_string(number);
+}
+
+// A lesson line in the data file's columns; its text may hold markup characters and runs of blanks.
+ModelLesson RandomLesson(std::mt19937& random) {
+    static const char* kWords[] = {"Analyse", "Frans", "<b>vet</b>", "R&D", "po\xebzie", "a  b", "x"};
+    const auto pick = [&random](int count) {
+        return static_cast<int>(random() % static_cast<unsigned>(count));
+    };
+    ModelLesson lesson;
+    lesson.from = static_cast<std::int16_t>(1 + pick(52));
+    lesson.to =
+        static_cast<std::int16_t>(pick(8) == 0 ? lesson.from - 1 : lesson.from + pick(53 - lesson.from));
+    lesson.series = pick(3) == 0 ? 1 + pick(4) : 0;
+    const bool hasHour = pick(6) != 0;
+    lesson.hour = hasHour ? 1 + pick(12) : kNoHour;
+    const std::string hour = hasHour ? Padded(std::to_string(lesson.hour), 2) : "MU";
+    const std::string text = std::string(kWords[pick(7)]) + " " + kWords[pick(7)];
+    const std::string seriesField = lesson.series != 0 ? " " + std::to_string(lesson.series)
+                                    : pick(2)          ? " 0"
+                                                       : "  ";
+    lesson.line =
+        Padded(hour + " WIS  PEE " + TwoDigits(lesson.from) + "-" + TwoDigits(lesson.to) + " B104  " + text,
+               50) +
+        seriesField;
+    std::string expected = (hasHour ? "" : "MU ") + std::string("WIS PEE ") + TwoDigits(lesson.from) + "-" +
+                           TwoDigits(lesson.to) + " B104 " + text + (seriesField == " 0" ? " 0" : "");
+    // Runs of blanks are one blank in the grid.
+    for (std::size_t at; (at = expected.find("  ")) != std::string::npos;)
+        expected.erase(at, 1);
+    if (expected.starts_with(' ')) expected.erase(0, 1);
+    lesson.expected.text = expected;
+    lesson.expected.series = lesson.series;
+    return lesson;
+}
+
+struct ModelTimetable {
+    std::string bytes;
+    std::vector<ModelDay> days;
+};
+
+ModelTimetable RandomTimetable(unsigned seed) {
+    std::mt19937 random(seed);
+    static const char* kDays[] = {"Maandag", "Dinsdag", " Woensdag ", "Donderdag", "Vrijdag", "Maandag"};
+    ModelTimetable timetable;
+    timetable.bytes = "<html><body><h1> 4A </h1>\r\n<pre>\r\n</pre>\r\n";
+    const int dayCount = 1 + static_cast<int>(random() % 6);
+    for (int day = 0; day < dayCount; ++day) {
+        ModelDay model{kDays[day], {}};
+        const int lessons = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < lessons; ++i) {
+            ModelLesson lesson = RandomLesson(random);
+            timetable.bytes +=
+                (i == 0 ? "<h3>" + model.name + "</h3><pre>" : std::string()) + lesson.line + "\r\n";
+            for (auto count = random() % 3; count > 0; --count) {
+                const std::string note =
+                    count == 2 && random() % 2 ? "" : "(noot " + std::to_string(count) + ")";
+                // A blank continuation line is exactly two blanks: a longer one ends the day.
+                timetable.bytes += "  " + (note.empty() ? "" : Padded("", random() % 14) + note) + "\r\n";
+                if (!note.empty()) lesson.expected.continuations.push_back(note);
+            }
+            model.lessons.push_back(std::move(lesson));
+        }
+        timetable.bytes += "</pre>\r\n";
+        timetable.days.push_back(std::move(model));
+    }
+    timetable.bytes += "<h3>Verklaring</h3><pre>\r\n</pre></body></html>\r\n";
+    return timetable;
+}
+
+// The grid the model expects for `week`, with or without a series filter.
+WeekGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<int> series) {
+    std::vector<std::map<int, std::vector<GridLesson>>> days;
+    WeekGrid grid;
+    for (const ModelDay& day : timetable.days) {
+        grid.days.push_back(day.name);
+        auto& hours = days.emplace_back();
+        for (const ModelLesson& lesson : day.lessons) {
+            const bool runs = lesson.from <= week && week <= lesson.to;
+            const bool passes = !series || lesson.series == 0 || lesson.series == *series;
+            if (!runs || !passes) continue;
+            GridLesson shown = lesson.expected;
+            shown.change = lesson.from == week ? LessonChange::Starts
+                           : lesson.to == week ? LessonChange::Ends
+                                               : LessonChange::None;
+            hours[lesson.hour].push_back(shown);
+        }
+    }
+    std::set<int> hours;
+    for (const auto& day : days)
+        for (const auto& [hour, lessons] : day)
+            hours.insert(hour);
+    grid.hours.assign(hours.begin(), hours.end());
+    for (const int hour : grid.hours) {
+        auto& row = grid.cells.emplace_back();
+        for (auto& day : days)
+            row.push_back(day[hour]);
+    }
+    return grid;
+}
+
+void ExpectSameGrid(const WeekGrid& actual, const WeekGrid& expected, const std::string& where) {
+    ASSERT_EQ(actual.days, expected.days) << where;
+    ASSERT_EQ(actual.hours, expected.hours) << where;
+    for (std::size_t row = 0; row < expected.hours.size(); ++row) {
+        for (std::size_t column = 0; column < expected.days.size(); ++column) {
+            const auto& want = expected.cells[row][column];
+            const auto& got = actual.cells[row][column];
+            ASSERT_EQ(got.size(), want.size())
+                << where << " hour " << expected.hours[row] << " day " << column;
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_EQ(got[i].text, want[i].text) << where;
+                EXPECT_EQ(got[i].continuations, want[i].continuations) << where;
+                EXPECT_EQ(got[i].series, want[i].series) << where;
+                EXPECT_EQ(got[i].change, want[i].change) << where;
+            }
+        }
+    }
+}
+
+std::string PageOf(const std::filesystem::path& dataFile, int week, std::optional<int> series) {
+    WeekPageRequest request;
+    request.dataFile = dataFile.string();
+    request.currentWeek = static_cast<std::int16_t>(week);
+    request.seriesFilter = series.has_value();
+    request.chosenSeries = series.value_or(0);
+    std::ostringstream page;
+    EXPECT_EQ(BuildWeekPage(request, page).status, BuildStatus::Complete);
+    return page.str();
+}
+
+TEST(WeekGridTest, EveryShownLessonStandsInTheCellOfItsDayAndHourAndNothingElseDoes) {
+    const test_support::TempDir folder;
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        const ModelTimetable timetable = RandomTimetable(seed);
+        const auto file = folder.Write("rooster.htm", timetable.bytes);
+        for (const int week : {1, 20, 37, 52}) {
+            for (const std::optional<int> series : {std::optional<int>(), std::optional<int>(2)}) {
+                const std::string where = "seed " + std::to_string(seed) + " week " + std::to_string(week);
+                ExpectSameGrid(GridOfWeekPage(PageOf(file, week, series), week),
+                               ExpectedGrid(timetable, week, series), where);
+                if (HasFatalFailure()) return;
+            }
+        }
+    }
+}
+
+TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
+    const WeekGrid grid = GridOfWeekPage(PageOf(test_support::SampleDataFile(), 50, std::nullopt), 50);
+    EXPECT_EQ(grid.days,
+              (std::vector<std::string>{"Maandag", "Dinsdag", "Woensdag", "Donderdag", "Vrijdag"}));
+    EXPECT_EQ(grid.hours, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    const auto& thursdaySixth = grid.cells[5][3];
+    ASSERT_EQ(thursdaySixth.size(), 2U);
+    EXPECT_EQ(thursdaySixth[0].text, "DUI WIL 36-51 A206 Duits");
+    EXPECT_EQ(thursdaySixth[1].series, 2);
+    EXPECT_EQ(grid.cells[2][0][0].change, LessonChange::Starts);  // Herhaling wiskunde, weeks 50-51
+    // A page cut short gives the grid of its whole rows.
+    const std::string page = PageOf(test_support::SampleDataFile(), 50, std::nullopt);
+    const WeekGrid cut = GridOfWeekPage(std::string_view(page).substr(0, page.find("Dinsdag") + 20), 50);
+    EXPECT_EQ(cut.days.size(), 2U);
+}
+
+TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {
+    GridLesson lesson{"<script>x</script> & co", {"<b>noot</b>"}, 2, LessonChange::Starts};
+    EXPECT_EQ(GridCellHtml({lesson}, {"<span class=\"nieuw\">", ""}),
+              "<p><span class=\"nieuw\">&lt;script&gt;x&lt;/script&gt; &amp; co (reeks "
+              "2)<br>&lt;b&gt;noot&lt;/b&gt;"
+              "</span></p>");
+}
+
+TEST(GridPageTest, TheTableTakesThePlaceOfTheDaysWithinThePagesFrame) {
+    const std::string page = PageOf(test_support::SampleDataFile(), 50, std::nullopt);
+    const std::string grid = GridPage(page, GridOfWeekPage(page, 50));
+    EXPECT_EQ(grid.substr(0, page.find("<h3>")), page.substr(0, page.find("<h3>")));
+    EXPECT_TRUE(grid.ends_with(page.substr(page.rfind("</pre>\r\n") + 8)));
+    EXPECT_EQ(grid.find("<pre>"), std::string::npos);
+    EXPECT_NE(grid.find("<tr><th>Uur</th><th>Maandag</th>"), std::string::npos);
+    EXPECT_NE(grid.find("<tr><th>7</th><td><p>LO HEN 36-51 SPH Lichamelijke opvoeding</p></td><td></td>"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace orbelquint
