@@ -24,13 +24,14 @@ namespace {
 
 constexpr const char* kUsage =
     "Gebruik: orbelquint [BESTAND]\n"
-    "       orbelquint --pdf PDF [--series REEKS] [--template BESTAND] GEGEVENSBESTAND WEEK\n"
+    "       orbelquint --pdf PDF [--grid] [--series REEKS] [--template BESTAND] GEGEVENSBESTAND WEEK\n"
     "\n"
     "Toont het lesrooster van een klas week per week. Met BESTAND wordt dat gegevensbestand\n"
     "geopend, zoals met de knop \"...\". Met --pdf wordt de weekpagina zonder venster als PDF\n"
     "geschreven; WEEK en de afsluitstatus zijn die van orbelquint-week.\n"
     "\n"
     "  --pdf PDF           de weekpagina als PDF naar het bestand PDF schrijven\n"
+    "  --grid              met --pdf: de week als raster, de dagen naast elkaar\n"
     "  --series REEKS      met --pdf: alleen de lessen van deze reeks (en die voor alle reeksen)\n"
     "  --template BESTAND  met --pdf: het paginasjabloon\n"
     "  -h, --help          deze hulp tonen\n"

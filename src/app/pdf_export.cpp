@@ -23,7 +23,8 @@ void Say(const std::string& message) {
 }  // namespace
 
 int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::path& defaultTemplate) {
-    const CommandArguments read = ReadCommandArguments(arguments, {"--pdf", "--series", "--template"}, {});
+    const CommandArguments read =
+        ReadCommandArguments(arguments, {"--pdf", "--series", "--template"}, {"--grid"});
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     const auto* usage = std::get_if<std::string>(&dataFileAndWeek);
     const std::optional<std::string> pdf = read.Value("--pdf");
@@ -49,7 +50,9 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
         return kExitFailure;
     }
     const QString footer = PageFooter(week, DecodeDataText(result.report.heading), request.FilteredSeries());
-    if (!WritePdf(QByteArray::fromStdString(bytes.str()), footer, *pdf, SpecialFiles::Allow)) {
+    const WeekView view = read.flags.empty() ? WeekView::List : WeekView::Grid;
+    if (!WritePdf(PrintedPage(QByteArray::fromStdString(bytes.str()), week, view), footer, *pdf,
+                  SpecialFiles::Allow, view)) {
         Say("Het PDF-bestand \"" + *pdf + "\" kan niet worden geschreven.");
         return kExitFailure;
     }

@@ -58,18 +58,20 @@ std::size_t LastRowsStart(std::string_view page, std::size_t rows) {
 std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMarks& marks) {
     std::string html;
     for (const GridLesson& lesson : lessons) {
-        const std::string& mark = lesson.change == LessonChange::Starts ? marks.starts
-                                  : lesson.change == LessonChange::Ends ? marks.ends
-                                                                        : std::string();
+        static const ChangeMark kNone;
+        const ChangeMark& mark = lesson.change == LessonChange::Starts ? marks.starts
+                                 : lesson.change == LessonChange::Ends ? marks.ends
+                                                                       : kNone;
         html += "<p>";
-        html += mark;
+        html += mark.open;
         AppendEscaped(html, lesson.text);
         if (lesson.series != 0) html += " (reeks " + NumberText(lesson.series) + ")";
+        if (!mark.note.empty()) html += " " + mark.note;
         for (const std::string& line : lesson.continuations) {
             html += "<br>";
             AppendEscaped(html, line);
         }
-        if (!mark.empty()) html += "</span>";
+        if (!mark.open.empty()) html += "</span>";
         html += "</p>";
     }
     return html;

@@ -10,10 +10,16 @@
 
 namespace orbelquint {
 
-// The openings of the spans that mark lessons that start or end in the week; empty marks nothing.
+// How a lesson that starts or ends in the week is marked: the opening of a span around it (empty:
+// none), and a note said after it, so that the mark is more than a colour.
+struct ChangeMark {
+    std::string open;
+    std::string note;
+};
+
 struct ChangeMarks {
-    std::string starts;
-    std::string ends;
+    ChangeMark starts;
+    ChangeMark ends;
 };
 
 // A cell's lessons as HTML, one paragraph each: its text, its series when it has one, and its

@@ -34,15 +34,18 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
         if (series != 0) load.settings.series = series;
     }
     if (!reader.AtEnd()) load.settings.lessonMarks = reader.ReadLine() != kMarksOff;
+    if (!reader.AtEnd() && reader.ReadLine() == kGridView) load.settings.view = WeekView::Grid;
     if (reader.Failed()) return unusable("kan niet worden gelezen.");
     return load;
 }
 
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
-                      std::string_view seriesLine, bool lessonMarks) {
+                      std::string_view seriesLine, bool lessonMarks, WeekView view) {
     AtomicFile settings(file);
     settings.Stream() << dataFile << "\r\n" << seriesLine << "\r\n";
-    if (!lessonMarks) settings.Stream() << kMarksOff << "\r\n";
+    const bool grid = view == WeekView::Grid;
+    if (!lessonMarks || grid) settings.Stream() << (lessonMarks ? kMarksOn : kMarksOff) << "\r\n";
+    if (grid) settings.Stream() << kGridView << "\r\n";
     return settings.Commit();
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/week_view.h"
+
 namespace orbelquint {
 
 // What the settings file "prev.ini" remembers between runs.
@@ -14,9 +16,15 @@ struct RememberedSettings {
     // The viewer marks the week's changes unless a third line says kMarksOff; files of two lines,
     // as every earlier version wrote them, keep the marks on.
     bool lessonMarks = true;
+    // The view, from a fourth line; the list unless it says kGridView.
+    WeekView view = WeekView::List;
 };
 
 inline constexpr std::string_view kMarksOff = "markeringen uit";
+// The third line with the marks on, written only when a fourth follows; earlier versions read any
+// third line but kMarksOff as marks on, and no fourth.
+inline constexpr std::string_view kMarksOn = "markeringen aan";
+inline constexpr std::string_view kGridView = "weergave raster";
 
 struct SettingsLoad {
     enum class Kind {
@@ -37,9 +45,9 @@ inline bool CanBeRemembered(std::string_view dataFile) {
 // Reads the settings file, creating it empty when it is missing; an empty file marks a first start.
 SettingsLoad LoadSettings(const std::filesystem::path& file);
 
-// Writes the settings file at once, either the whole new file or the old one: two lines, and the
-// third only when the marks are off.
+// Writes the settings file at once, either the whole new file or the old one: two lines, the third
+// only when the marks are off or the grid is shown, and the fourth only for the grid.
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
-                      std::string_view seriesLine, bool lessonMarks = true);
+                      std::string_view seriesLine, bool lessonMarks = true, WeekView view = WeekView::List);
 
 }  // namespace orbelquint

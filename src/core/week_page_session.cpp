@@ -38,6 +38,13 @@ std::optional<std::string> WeekPageSession::Bytes(std::size_t limit) const {
     return std::move(page->bytes);
 }
 
+std::optional<std::string> WeekPageSession::Start(std::size_t limit) const {
+    if (InMemory()) return inMemory_.substr(0, limit);
+    auto page = ReadFileStart(File(), limit);
+    if (!page) return std::nullopt;
+    return std::move(page->bytes);
+}
+
 bool WeekPageSession::RemoveFile() const {
     std::error_code error;
     return !IsRegularFile(File()) || std::filesystem::remove(File(), error);

@@ -33,6 +33,8 @@ class WeekPageSession {
 
     // The bytes of the page, at most `limit`; nullopt when they cannot be read whole.
     std::optional<std::string> Bytes(std::size_t limit) const;
+    // The first `limit` bytes of the page, all of a smaller one; nullopt when it cannot be read.
+    std::optional<std::string> Start(std::size_t limit) const;
 
     // Removes the page file, only when it is one (a folder or a link of that name is not the
     // program's); false when it is there and cannot be removed.

@@ -31,12 +31,18 @@ QByteArray DeclaredCharset(const QByteArray& bytes) {
 }  // namespace
 
 QString DecodePage(const QByteArray& bytes) {
-    const QByteArray charset = DeclaredCharset(bytes);
-    if (!charset.isEmpty()) {
-        QStringDecoder decoder(charset.constData());
-        if (decoder.isValid()) return decoder.decode(bytes);
-    }
-    return DecodeDataText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return PageTextDecoder(bytes)(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+PageTextDecoder::PageTextDecoder(const QByteArray& page) : charset_(DeclaredCharset(page)) {
+    if (!charset_.isEmpty() && !QStringDecoder(charset_.constData()).isValid()) charset_.clear();
+}
+
+QString PageTextDecoder::operator()(std::string_view piece) const {
+    if (charset_.isEmpty()) return DecodeDataText(piece);
+    QStringDecoder decoder(charset_.constData());
+    return decoder.decode(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
 }
 
 QString WithoutLineBreakAfterPre(QString html) {

@@ -65,6 +65,24 @@ TEST(SettingsFileTest, AThirdLineTurnsTheMarksOffAndIsWrittenOnlyThen) {
     EXPECT_FALSE(LoadSettings(file).settings.lessonMarks);
 }
 
+TEST(SettingsFileTest, AFourthLineKeepsTheGridAndEarlierVersionsStillReadTheMarks) {
+    const test_support::TempDir folder;
+    const std::filesystem::path file = folder.Path() / "prev.ini";
+    for (const bool marks : {true, false}) {
+        ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", marks, WeekView::Grid));
+        const std::string bytes = test_support::ReadFile(file);
+        EXPECT_EQ(bytes, std::string("a.htm\r\n2\r\n") + (marks ? "markeringen aan" : "markeringen uit") +
+                             "\r\nweergave raster\r\n");
+        const RememberedSettings read = LoadSettings(file).settings;
+        EXPECT_EQ(read.view, WeekView::Grid);
+        EXPECT_EQ(read.lessonMarks, marks);
+        // An earlier version takes the marks from the third line alone.
+        EXPECT_EQ(bytes.find("markeringen uit") == std::string::npos, marks);
+    }
+    ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", false, WeekView::List));
+    EXPECT_EQ(LoadSettings(file).settings.view, WeekView::List);
+}
+
 TEST(SettingsFileTest, AFolderInPlaceOfTheFileIsUnusable) {
     const test_support::TempDir folder;
     std::filesystem::create_directory(folder.Path() / "prev.ini");

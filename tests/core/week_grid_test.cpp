@@ -201,10 +201,10 @@ TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
 
 TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {
     GridLesson lesson{"<script>x</script> & co", {"<b>noot</b>"}, 2, LessonChange::Starts};
-    EXPECT_EQ(GridCellHtml({lesson}, {"<span class=\"nieuw\">", ""}),
-              "<p><span class=\"nieuw\">&lt;script&gt;x&lt;/script&gt; &amp; co (reeks "
-              "2)<br>&lt;b&gt;noot&lt;/b&gt;"
-              "</span></p>");
+    const ChangeMarks marks{{"<span class=\"nieuw\">", "(nieuw)"}, {"<span>", "(laatste)"}};
+    EXPECT_EQ(GridCellHtml({lesson}, marks),
+              "<p><span class=\"nieuw\">&lt;script&gt;x&lt;/script&gt; &amp; co (reeks 2) (nieuw)<br>"
+              "&lt;b&gt;noot&lt;/b&gt;</span></p>");
 }
 
 TEST(GridPageTest, TheTableTakesThePlaceOfTheDaysWithinThePagesFrame) {

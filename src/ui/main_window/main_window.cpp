@@ -25,6 +25,7 @@
 #include "ui/path_text.h"
 #include "ui/viewer/display.h"
 #include "ui/viewer/page_view.h"
+#include "ui/viewer/week_grid_view.h"
 #include "ui/widgets/file_drop.h"
 #include "ui/widgets/screen_placement.h"
 #include "ui/widgets/twips.h"
@@ -210,7 +211,15 @@ void Main::ShowReport(const WeekPageReport& report, const std::string& dataFile)
 void Main::ShowPage() {
     Display& viewer = ShowViewer();
     ShowMain();
-    viewer.brwView->MarkLessonsOf(chMarks->isChecked() ? std::optional<int>(currentWeek_) : std::nullopt);
+    const std::optional<int> marksWeek =
+        chMarks->isChecked() ? std::optional<int>(currentWeek_) : std::nullopt;
+    viewer.ShowView(ShownView());
+    if (ShownView() == WeekView::Grid) {
+        const auto page = page_->Start(PageView::kShownBytes);
+        viewer.grdWeek->ShowWeekPage(QByteArray::fromStdString(page.value_or("")), currentWeek_, marksWeek);
+        return;
+    }
+    viewer.brwView->MarkLessonsOf(marksWeek);
     if (page_->InMemory()) {
         viewer.brwView->ShowPage(QByteArray::fromStdString(page_->PageInMemory()));
     } else {

@@ -14,6 +14,7 @@
 
 #include "core/app_paths.h"
 #include "core/week_page.h"
+#include "core/week_view.h"
 #include "ui/main_window/week_shortcuts.h"
 #include "ui/widgets/twips.h"
 
@@ -89,6 +90,7 @@ class Main : public QWidget {
     QLabel* lbFirstChange;      // the first later week in which the timetable changes
     QPushButton* btnSave;       // "Opslaan als ...": a copy of the week page
     QCheckBox* chMarks;         // "Veranderingen markeren": marks in the viewer
+    QCheckBox* chGrid;          // "Raster": the viewer shows the week as a grid
     QPushButton* btnPrint;      // "Afdrukken ..."
     QPushButton* btnExportPdf;  // "Exporteren als PDF ..."
     QLabel* Label1;             // the program's one-line description at the bottom
@@ -148,6 +150,7 @@ class Main : public QWidget {
     QString SaveNameText() const;
     std::optional<QByteArray> ShownPage(const char* use);
     QString Footer() const;
+    WeekView ShownView() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
     void ShowStatus(const QString& text);

@@ -65,8 +65,9 @@ void Main::CreateControls() {
     lbFirstChange = PlaceLabel(twips_, this, 120, 3600, 3255, 615);
     // The save caption names the file, which is often longer than one line of the button.
     btnSave = Place<WrapButton>(twips_, this, 3480, 3600, 3255, 615, "Opslaan als ");
-    chMarks = Place<QCheckBox>(twips_, this, 120, 4320, 3255, 255, "Veranderingen markeren");
+    chMarks = Place<QCheckBox>(twips_, this, 120, 4320, 2220, 255, "Veranderingen markeren");
     chMarks->setChecked(true);
+    chGrid = Place<QCheckBox>(twips_, this, 2400, 4320, 975, 255, "Raster");
     btnPrint = Place<QPushButton>(twips_, this, 3480, 4320, 1140, 255, "Afdrukken ...");
     btnExportPdf = Place<QPushButton>(twips_, this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
     Label1 = Place<QLabel>(twips_, this, 120, 4680, 6615, 255, kDescription);
@@ -100,6 +101,7 @@ void Main::NameControls() {
                           {lbFirstChange, "lbFirstChange", "Eerste verandering"},
                           {btnSave, "btnSave", "Opslaan als"},
                           {chMarks, "chMarks", "Veranderingen in de week markeren"},
+                          {chGrid, "chGrid", "De week als raster tonen"},
                           {btnPrint, "btnPrint", "Afdrukken"},
                           {btnExportPdf, "btnExportPdf", "Exporteren als PDF"},
                           {Label1, "Label1", "OrbelQuint"}};
@@ -112,6 +114,7 @@ void Main::NameControls() {
     btnUp->setToolTip("Volgende week (Alt+Rechts, Ctrl+PgDown)");
     btnToday->setToolTip("Deze week (Alt+Home)");
     btnSave->setToolTip("Een kopie van de weekpagina opslaan (Ctrl+S)");
+    chGrid->setToolTip("De week als raster tonen: de dagen naast elkaar, de lesuren onder elkaar");
     btnPrint->setToolTip("De weekpagina afdrukken (Ctrl+P)");
     btnExportPdf->setToolTip("De weekpagina als PDF opslaan (Ctrl+E)");
 }
@@ -123,8 +126,9 @@ WeekActions Main::Actions() {
 }
 
 void Main::SetTabOrder() {
-    QWidget* const order[] = {txtFileName, btnBrowse, txtWeek, btnDown,  btnUp,        btnToday, btnShowData,
-                              Cal,         btnSave,   chMarks, btnPrint, btnExportPdf, chReeks,  txtReeks};
+    QWidget* const order[] = {txtFileName, btnBrowse,   txtWeek,      btnDown, btnUp,
+                              btnToday,    btnShowData, Cal,          btnSave, chMarks,
+                              chGrid,      btnPrint,    btnExportPdf, chReeks, txtReeks};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -136,6 +140,7 @@ void Main::ConnectHandlers() {
     connect(btnPrint, &QPushButton::clicked, this, &Main::btnPrint_Click);
     connect(btnExportPdf, &QPushButton::clicked, this, &Main::btnExportPdf_Click);
     connect(chMarks, &QCheckBox::toggled, this, &Main::BuildWeekPage);
+    connect(chGrid, &QCheckBox::toggled, this, &Main::BuildWeekPage);
     connect(watch_, &DataFileWatch::Changed, this, &Main::DataFileChanged);
     connect(watch_, &DataFileWatch::Vanished, this, &Main::DataFileVanished);
     connect(chReeks, &QCheckBox::toggled, this, &Main::chReeks_Click);

@@ -1,4 +1,5 @@
 // Saving, printing and exporting the page shown, and the refusals when it cannot be.
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -41,7 +42,8 @@ void Main::ShowStatus(const QString& text) {
 void Main::btnPrint_Click() {
     const auto page = ShownPage("af te drukken");
     if (!page) return;
-    if (!PrintWithDialog(this, *page, SaveNameText(), Footer()))
+    if (!PrintWithDialog(this, PrintedPage(*page, currentWeek_, ShownView()), SaveNameText(), Footer(),
+                         ShownView()))
         Refuse("De weekpagina kan niet worden afgedrukt.");
 }
 
@@ -52,7 +54,8 @@ void Main::btnExportPdf_Click() {
     const std::filesystem::path target =
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    if (!WritePdf(*page, Footer(), target, SpecialFiles::Refuse)) {
+    if (!WritePdf(PrintedPage(*page, currentWeek_, ShownView()), Footer(), target, SpecialFiles::Refuse,
+                  ShownView())) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
     ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
@@ -76,6 +79,10 @@ QString Main::Footer() const {
 }
 
 // The bytes of the page shown, for printing and export; nullopt after saying why there are none.
+WeekView Main::ShownView() const {
+    return chGrid->isChecked() ? WeekView::Grid : WeekView::List;
+}
+
 std::optional<QByteArray> Main::ShownPage(const char* use) {
     if (Refuses(PageRefusal(*page_, currentWeek_, use))) return std::nullopt;
     if (const auto bytes = page_->Bytes(kMaxPrintedPage)) return QByteArray::fromStdString(*bytes);

@@ -79,7 +79,7 @@ SettingsLoad Main::ReadSettings() {
         "Ook anderen kunnen schrijven in de map van de instellingen; die worden niet gelezen of bewaard."};
 }
 
-// The data file, series filter and marks of the last run.
+// The data file, series filter, marks and view of the last run.
 void Main::Restore(const RememberedSettings& settings) {
     // An installed program's dialog starts by the file last used.
     std::error_code ignored;
@@ -87,8 +87,10 @@ void Main::Restore(const RememberedSettings& settings) {
         std::filesystem::current_path(std::filesystem::path(settings.dataFile).parent_path(), ignored);
     rememberedDataFile_ = settings.dataFile;
     {
-        const QSignalBlocker quiet(chMarks);
+        const QSignalBlocker quietMarks(chMarks);
+        const QSignalBlocker quietGrid(chGrid);
         chMarks->setChecked(settings.lessonMarks);
+        chGrid->setChecked(settings.view == WeekView::Grid);
     }
     ShowDataFile(settings.dataFile);
     dataLoaded_ = true;
@@ -117,7 +119,7 @@ void Main::SaveSettings() {
     const std::string dataFile = DataFileName();
     const std::filesystem::path& file = environment_.paths.settingsFile;
     if (!SaveSettingsFile(file, CanBeRemembered(dataFile) ? dataFile : rememberedDataFile_,
-                          series.toStdString(), chMarks->isChecked())) {
+                          series.toStdString(), chMarks->isChecked(), ShownView())) {
         qCWarning(lcOrbelquint) << "Het instellingenbestand" << file.c_str() << "kan niet worden geschreven.";
     }
 }

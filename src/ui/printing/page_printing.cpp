@@ -12,16 +12,36 @@
 #include <algorithm>
 
 #include "core/atomic_file.h"
+#include "core/grid_page.h"
 #include "core/number_text.h"
+#include "core/week_grid.h"
 #include "ui/page_decoding.h"
 
 namespace orbelquint {
 namespace {
 
-// A4 portrait with margins of 15 mm, for printers and PDFs alike.
-QPageLayout A4() {
-    return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-            QPageLayout::Millimeter};
+// A4 with margins of 15 mm, for printers and PDFs alike: portrait for a list, landscape for the
+// grid's days side by side.
+QPageLayout A4(WeekView view) {
+    return {QPageSize(QPageSize::A4), view == WeekView::Grid ? QPageLayout::Landscape : QPageLayout::Portrait,
+            QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter};
+}
+
+// The largest scale, down to a limit that keeps the text readable, at which the grid laid out at
+// the sheet's width fits one sheet; the document is left laid out at it.
+qreal GridScale(QTextDocument& document, const QSizeF& sheet) {
+    constexpr qreal kSmallest = 0.6;
+    qreal scale = 1.0;
+    for (;; scale -= 0.1) {
+        document.setTextWidth(sheet.width() / scale);
+        if (document.size().height() <= sheet.height() / scale || scale - 0.1 < kSmallest) return scale;
+    }
+}
+
+// The scale at which the list's widest line fits the sheet, never enlarged.
+qreal ListScale(QTextDocument& document, const QSizeF& sheet) {
+    document.setTextWidth(-1);  // lines break only where the page says so (preformatted lines never)
+    return std::min<qreal>(1.0, sheet.width() / std::max<qreal>(1.0, document.idealWidth()));
 }
 
 }  // namespace
@@ -32,7 +52,13 @@ QString PageFooter(int week, const QString& heading, std::optional<double> serie
     return footer;
 }
 
-bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer) {
+QByteArray PrintedPage(const QByteArray& weekPage, int week, WeekView view) {
+    if (view == WeekView::List) return weekPage;
+    const std::string_view page(weekPage.constData(), static_cast<std::size_t>(weekPage.size()));
+    return QByteArray::fromStdString(GridPage(page, GridOfWeekPage(page, week)));
+}
+
+bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer, WeekView view) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     QTextDocument document;
@@ -43,10 +69,9 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
 
     const QRectF sheet = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const qreal footerHeight = painter.fontMetrics().height() * 2.0;
-    // Lines break only where the page says so (preformatted lines never); the widest line sets
-    // the scale.
-    document.setTextWidth(-1);
-    const qreal scale = std::min<qreal>(1.0, sheet.width() / std::max<qreal>(1.0, document.idealWidth()));
+    const QSizeF printable(sheet.width(), sheet.height() - footerHeight);
+    const qreal scale =
+        view == WeekView::Grid ? GridScale(document, printable) : ListScale(document, printable);
     const QSizeF content(sheet.width() / scale, (sheet.height() - footerHeight) / scale);
     document.setPageSize(content);  // page breaks fall between lines
     const int pages = document.pageCount();
@@ -66,25 +91,25 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
 }
 
 bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
-                     const QString& footer) {
+                     const QString& footer, WeekView view) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(A4());
+    printer.setPageLayout(A4(view));
     printer.setDocName(documentName);
     QPrintDialog dialog(&printer, owner);
-    return dialog.exec() != QDialog::Accepted || PaintPage(page, printer, footer);
+    return dialog.exec() != QDialog::Accepted || PaintPage(page, printer, footer, view);
 }
 
 bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
-              SpecialFiles special) {
+              SpecialFiles special, WeekView view) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
-        writer.setPageLayout(A4());
+        writer.setPageLayout(A4(view));
         writer.setResolution(300);
         writer.setCreator("OrbelQuint");
         writer.setTitle(footer);
-        if (!PaintPage(page, writer, footer)) return false;
+        if (!PaintPage(page, writer, footer, view)) return false;
     }
     AtomicFile target(file, special);
     target.Stream().write(pdf.data().constData(), pdf.data().size());

@@ -2,6 +2,7 @@
 
 #include "ui/viewer/page_view.h"
 #include "ui/viewer/viewer_size.h"
+#include "ui/viewer/week_grid_view.h"
 #include "ui/widgets/twips.h"
 
 namespace orbelquint {
@@ -15,6 +16,16 @@ Display::Display() : QWidget(nullptr, Qt::Tool) {
     brwView = new PageView(this);
     brwView->setAccessibleName("Weekpagina");
     brwView->setGeometry(TwipsRect(120, 120, 10215, 7455));
+    grdWeek = new WeekGridView(this);
+    grdWeek->setAccessibleName("Weekrooster als raster");
+    grdWeek->setGeometry(brwView->geometry());
+    grdWeek->hide();
+}
+
+void Display::ShowView(WeekView view) {
+    const bool grid = view == WeekView::Grid;
+    grdWeek->setVisible(grid);
+    brwView->setVisible(!grid);
 }
 
 void Display::showEvent(QShowEvent* event) {
@@ -32,7 +43,9 @@ void Display::Form_Resize() {
     const QSize outer = frameGeometry().size();
     const auto browser = BrowserSizeFor({static_cast<float>(outer.width()) * kTwipsPerPixel,
                                          static_cast<float>(outer.height()) * kTwipsPerPixel});
-    if (browser) brwView->resize(Pixels(browser->width), Pixels(browser->height));
+    if (!browser) return;
+    brwView->resize(Pixels(browser->width), Pixels(browser->height));
+    grdWeek->setGeometry(brwView->geometry());
 }
 
 }  // namespace orbelquint

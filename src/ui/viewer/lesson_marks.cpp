@@ -18,9 +18,15 @@ std::string MarkStyle(const QColor& text, const QColor& background, const char* 
 
 }  // namespace
 
+ChangeMarks LessonChangeMarks(const MarkColours& colours) {
+    return {{MarkStyle(colours.text, colours.changes, "font-weight:bold"), "&ndash; nieuw deze week"},
+            {MarkStyle(colours.text, colours.ends, "text-decoration:underline"), "&ndash; laatste week"}};
+}
+
 QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& colours) {
-    const std::string startsStyle = MarkStyle(colours.text, colours.changes, "font-weight:bold");
-    const std::string endsStyle = MarkStyle(colours.text, colours.ends, "text-decoration:underline");
+    const ChangeMarks marks = LessonChangeMarks(colours);
+    const std::string& startsStyle = marks.starts.open;
+    const std::string& endsStyle = marks.ends.open;
     const std::string legend = "<p style=\"margin:0\">" + startsStyle +
                                "&nbsp;nieuw deze week (vet)&nbsp;</span> " + endsStyle +
                                "&nbsp;laatste week (onderstreept)&nbsp;</span></p>\r\n";
@@ -45,8 +51,10 @@ QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& 
             continue;
         }
         if (inDay && !IsContinuation(line)) {
-            const auto [from, to] = WeeksOfLesson(line);
-            mark = from == week ? startsStyle : to == week ? endsStyle : std::string_view();
+            const LessonChange change = ChangeIn(line, week);
+            mark = change == LessonChange::Starts ? startsStyle
+                   : change == LessonChange::Ends ? endsStyle
+                                                  : std::string_view();
         }
         if (!inDay || mark.empty() || line.empty()) {
             marked.append(row.data(), static_cast<qsizetype>(row.size()));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include "core/grid_page.h"
 #include "ui/mark_colours.h"
 
 namespace orbelquint {
@@ -11,5 +12,8 @@ namespace orbelquint {
 // of last weeks (their continuation lines too), and a one-line legend stands above the page when
 // anything is marked. Only the viewer shows this; the page file is never changed.
 QByteArray WithLessonMarks(const QByteArray& page, int week, const MarkColours& colours);
+
+// The same marks for the cells of the week grid, each with a note that says it in words.
+ChangeMarks LessonChangeMarks(const MarkColours& colours);
 
 }  // namespace orbelquint

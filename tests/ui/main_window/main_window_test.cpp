@@ -20,10 +20,10 @@ TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
 
     QApplication::setActiveWindow(main_.get());
     EXPECT_EQ(QApplication::focusWidget(), main_->txtFileName);
-    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,     main_->btnDown,      main_->btnUp,
-                                 main_->btnToday,  main_->btnShowData, main_->Cal,          main_->btnSave,
-                                 main_->chMarks,   main_->btnPrint,    main_->btnExportPdf, main_->chReeks,
-                                 main_->txtReeks};
+    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,     main_->btnDown,  main_->btnUp,
+                                 main_->btnToday,  main_->btnShowData, main_->Cal,      main_->btnSave,
+                                 main_->chMarks,   main_->chGrid,      main_->btnPrint, main_->btnExportPdf,
+                                 main_->chReeks,   main_->txtReeks};
     for (const QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const QWidget* focus = QApplication::focusWidget();
