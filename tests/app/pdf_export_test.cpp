@@ -93,6 +93,24 @@ TEST(PdfExportTest, TheTitleAndTheFooterNameTheWeekTheClassAndTheSeries) {
     }
 }
 
+TEST(PdfExportTest, TheSampleGridFitsOneLandscapePageWithEveryLesson) {
+    const test_support::TempDir folder;
+    const std::string pdf = (folder.Path() / "raster.pdf").string();
+    ASSERT_EQ(ExportPdf({"--pdf", pdf, "--grid", test_support::SampleDataFile().string(), "50"},
+                        test_support::ShippedTemplateFile()),
+              0);
+    if (!PopplerIsThere()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are missing";
+    const QString info = Output("pdfinfo '" + pdf + "'");
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains("842 x 595 pts (A4)")) << info.toStdString();
+    const QString text = Simplified(Output("pdftotext '" + pdf + "' -"));
+    for (const char* lesson :
+         {"Herhaling wiskunde", "Duits (reeks 1)", "Spaans (reeks 2)", "Klassenraad (reeks 3)",
+          "(sportkledij meebrengen)", "Donderdag", "pagina 1 van 1"}) {
+        EXPECT_TRUE(text.contains(lesson)) << lesson;
+    }
+}
+
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
     const test_support::TempDir folder;
     const std::string pdf = (folder.Path() / "week.pdf").string();

@@ -28,6 +28,7 @@
 #include "ui/path_text.h"
 #include "ui/viewer/display.h"
 #include "ui/viewer/page_view.h"
+#include "ui/viewer/week_grid_view.h"
 #include "ui/widgets/screen_placement.h"
 
 namespace orbelquint::test_support {

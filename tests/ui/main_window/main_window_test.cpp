@@ -276,5 +276,24 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     EXPECT_FALSE(Shown().contains("nieuw deze week"));
 }
 
+TEST_F(MainWindowTest, TheGridIsChosenShownMarkedAndRemembered) {
+    StartWith(SampleTimetable(), "0");
+    Display* viewer = main_->Viewer();
+    EXPECT_TRUE(viewer->brwView->isVisible());
+    main_->chGrid->click();
+    ASSERT_TRUE(viewer->grdWeek->isVisible());
+    EXPECT_FALSE(viewer->brwView->isVisible());
+    EXPECT_EQ(viewer->grdWeek->columnCount(), 5);
+    EXPECT_TRUE(viewer->grdWeek->item(2, 0)->text().contains("nieuw deze week"));
+    main_->btnUp->click();  // the next week's grid follows
+    EXPECT_FALSE(viewer->grdWeek->item(2, 0)->text().contains("nieuw deze week"));
+    main_->close();
+    EXPECT_TRUE(ReadFile(AppFile("prev.ini")).ends_with("\r\nmarkeringen aan\r\nweergave raster\r\n"));
+
+    Start();
+    EXPECT_TRUE(main_->chGrid->isChecked());
+    EXPECT_TRUE(main_->Viewer()->grdWeek->isVisible());
+}
+
 }  // namespace
 }  // namespace orbelquint
