@@ -10,12 +10,15 @@
 #include <iterator>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/discarding_buffer.h"
 #include "core/file_handle.h"
+#include "core/grid_page.h"
 #include "core/line_marks.h"
+#include "core/week_grid.h"
 #include "core/week_page.h"
 #include "generated_timetable.h"
 
@@ -91,6 +94,22 @@ void MarkScan(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
+// The week grid of a built page: its rows read into cells, then written as one table. range(0):
+// the data file's size; the counter page_kB is the size of the page the grid is made from.
+void Grid(benchmark::State& state) {
+    WeekPageRequest request;
+    request.dataFile = GeneratedTimetable(static_cast<std::size_t>(state.range(0))).string();
+    request.currentWeek = 45;
+    std::ostringstream built;
+    if (BuildWeekPage(request, built).status != BuildStatus::Complete) return state.SkipWithError("no page");
+    const std::string page = std::move(built).str();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GridPage(page, GridOfWeekPage(page, request.currentWeek)));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(page.size()));
+    state.counters["page_kB"] = static_cast<double>(page.size()) / 1000;
+}
+
+constexpr std::int64_t k10KB = 10'000;
 constexpr std::int64_t k100KB = 100'000;
 constexpr std::int64_t k10MB = 10'000'000;
 constexpr std::int64_t k100MB = 100'000'000;
@@ -100,6 +119,7 @@ BENCHMARK(Build)
     ->ArgsProduct({{k100KB, k10MB, k100MB}, {0, 1}})
     ->ArgNames({"bytes", "series"})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(Grid)->Arg(k10KB)->Arg(k100KB)->Arg(k10MB)->ArgName("bytes")->Unit(benchmark::kMillisecond);
 BENCHMARK(MarkScan)
     ->Arg(static_cast<std::int64_t>(MarkScanner::Plain))
     ->Arg(static_cast<std::int64_t>(MarkScanner::Avx2))

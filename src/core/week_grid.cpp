@@ -44,8 +44,8 @@ std::pair<std::size_t, int> HourOf(std::string_view line) {
     if (at == std::string_view::npos || !IsDigit(line[at])) return {0, kNoHour};
     int hour = 0;
     for (; at < line.size() && IsDigit(line[at]); ++at) {
-        if (hour > 99'999) return {0, kNoHour};  // no hour, but a number that says something else
         hour = hour * 10 + (line[at] - '0');
+        if (hour > kLastHour) return {0, kNoHour};
     }
     return {at, hour};
 }

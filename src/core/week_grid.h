@@ -29,8 +29,11 @@ struct WeekGrid {
     std::vector<std::vector<std::vector<GridLesson>>> cells;
 };
 
-// The hour of a lesson line: the whole number it begins with, blanks before it ignored; kNoHour
-// when it begins with none (or one too large to be an hour).
+// The hour of a lesson line: the whole number it begins with, blanks before it ignored, from 0 to
+// kLastHour; kNoHour when it begins with none, or with a larger number, which is no hour. So a grid
+// has at most kLastHour + 2 rows and its cells grow with its days alone.
+inline constexpr int kLastHour = 99;
+
 int LessonHour(std::string_view line);
 
 // The grid of a week page as BuildWeekPage writes it, for `week`: each shown lesson line in the cell

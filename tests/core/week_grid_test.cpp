@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/bounded_buffer.h"
 #include "core/grid_page.h"
 #include "core/week_page.h"
 #include "support/test_files.h"
@@ -197,6 +198,30 @@ TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
     const std::string page = PageOf(test_support::SampleDataFile(), 50, std::nullopt);
     const WeekGrid cut = GridOfWeekPage(std::string_view(page).substr(0, page.find("Dinsdag") + 20), 50);
     EXPECT_EQ(cut.days.size(), 2U);
+}
+
+TEST(WeekGridTest, AnHourIsTheLeadingWholeNumberUpTo99) {
+    const std::pair<const char*, int> cases[] = {{"7  WIS", 7},
+                                                 {"  12 x", 12},
+                                                 {"99 x", 99},
+                                                 {"100 x", kNoHour},
+                                                 {"0123456789012345678901", kNoHour},
+                                                 {"MU x", kNoHour},
+                                                 {"", kNoHour},
+                                                 {"3.5 x", 3}};
+    for (const auto& [line, hour] : cases)
+        EXPECT_EQ(LessonHour(line), hour) << line;
+}
+
+TEST(WeekGridTest, AMemoryPageStopsAtItsLimitAndSaysSo) {
+    BoundedBuffer buffer(10);
+    std::ostream stream(&buffer);
+    stream << "12345678";
+    EXPECT_FALSE(buffer.Overflowed());
+    stream << "9ab" << std::flush;
+    EXPECT_TRUE(buffer.Overflowed());
+    EXPECT_FALSE(stream);
+    EXPECT_EQ(buffer.Bytes(), "12345678");
 }
 
 TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {

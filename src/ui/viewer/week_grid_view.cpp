@@ -33,12 +33,18 @@ void WeekGridView::ShowWeekPage(const QByteArray& page, int week, std::optional<
         GridOfWeekPage(std::string_view(page.constData(), static_cast<std::size_t>(page.size())), week);
     const PageTextDecoder decode(page);
     const ChangeMarks marks = marksWeek ? LessonChangeMarks(MarkColoursOf(palette())) : ChangeMarks{};
+    // No week has this many days: a page that has more is no real timetable, and its grid is not
+    // laid out beyond them (the list shows the whole page).
+    constexpr std::size_t kShownDays = 60;
+    const std::size_t shownDays = std::min(grid.days.size(), kShownDays);
     clear();
-    setColumnCount(static_cast<int>(grid.days.size()));
+    setColumnCount(static_cast<int>(shownDays));
     setRowCount(static_cast<int>(grid.hours.size()));
     QStringList days;
-    for (const std::string& day : grid.days)
-        days << decode(day).trimmed();
+    for (std::size_t day = 0; day < shownDays; ++day)
+        days << decode(grid.days[day]).trimmed();
+    if (grid.days.size() > shownDays)
+        days.back() += QString(" (en nog %1 dagen: zie de lijst)").arg(grid.days.size() - shownDays);
     setHorizontalHeaderLabels(days);
     QStringList hours;
     for (const int hour : grid.hours)
@@ -49,7 +55,7 @@ void WeekGridView::ShowWeekPage(const QByteArray& page, int week, std::optional<
             verticalHeaderItem(row)->setData(Qt::AccessibleTextRole, "uur " + hours[row]);
     }
     for (std::size_t row = 0; row < grid.hours.size(); ++row) {
-        for (std::size_t column = 0; column < grid.days.size(); ++column) {
+        for (std::size_t column = 0; column < shownDays; ++column) {
             const QString html = decode(GridCellHtml(grid.cells[row][column], marks));
             auto* cell = new QTableWidgetItem(QTextDocumentFragment::fromHtml(html).toPlainText());
             cell->setData(kRichTextRole, html);
