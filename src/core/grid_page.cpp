@@ -9,10 +9,6 @@
 namespace orbelquint {
 namespace {
 
-// The rows of a week page before its day blocks and after them.
-constexpr std::size_t kHeadRows = 4;
-constexpr std::size_t kTailRows = 3;
-
 void AppendEscaped(std::string& html, std::string_view text) {
     for (const char c : text) {
         switch (c) {
@@ -78,8 +74,8 @@ std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMar
 }
 
 std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
-    const std::size_t daysFrom = AfterFirstRows(weekPage, kHeadRows);
-    const std::size_t daysTo = std::max(daysFrom, LastRowsStart(weekPage, kTailRows));
+    const std::size_t daysFrom = AfterFirstRows(weekPage, kPageRowsBeforeDays);
+    const std::size_t daysTo = std::max(daysFrom, LastRowsStart(weekPage, kPageRowsAfterDays));
     std::string html(weekPage.substr(0, daysFrom));
     html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\r\n<tr><th>Uur</th>";
     for (const std::string& day : grid.days) {

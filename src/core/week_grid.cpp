@@ -4,12 +4,11 @@
 #include <map>
 
 #include "core/text.h"
+#include "core/week_page.h"
 
 namespace orbelquint {
 namespace {
 
-// The rows of a week page before its first day: title, template head, title heading, heading.
-constexpr std::size_t kRowsBeforeDays = 4;
 constexpr std::string_view kDayStart = "<h3>";
 constexpr std::string_view kDayNameEnd = "</h3><pre>";
 
@@ -68,7 +67,7 @@ WeekGrid GridOfWeekPage(std::string_view page, int week) {
         std::string_view line = page.substr(at, end - at);
         at = end + 1;
         if (line.ends_with('\r')) line.remove_suffix(1);
-        if (row < kRowsBeforeDays) continue;
+        if (row < kPageRowsBeforeDays) continue;
         if (!inDay) {
             if (!StartsDay(line)) continue;
             inDay = true;

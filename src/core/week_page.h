@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
@@ -67,6 +68,11 @@ struct WeekPageResult {
 // can be found before the first byte of the page is found there, so a failed build writes nothing,
 // except when reading or writing breaks off halfway.
 WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page);
+
+// The rows a week page has before its day blocks (title, template head, title heading, heading)
+// and after them (an empty row, template foot, end): what reads a page back finds its days between.
+inline constexpr std::size_t kPageRowsBeforeDays = 4;
+inline constexpr std::size_t kPageRowsAfterDays = 3;
 
 // Why a build failed when its page could not be written to the stream.
 inline constexpr char kPageWriteFailure[] = "De weekpagina kan niet worden geschreven.";
