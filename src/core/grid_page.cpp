@@ -85,8 +85,7 @@ std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
     }
     html += "</tr>\r\n";
     for (std::size_t row = 0; row < grid.hours.size(); ++row) {
-        const int hour = grid.hours[row];
-        html += "<tr><th>" + (hour == kNoHour ? std::string("zonder uur") : std::to_string(hour)) + "</th>";
+        html += "<tr><th>" + HourHeading(grid.hours[row]) + "</th>";
         for (const auto& lessons : grid.cells[row])
             html += "<td>" + GridCellHtml(lessons) + "</td>";
         html += "</tr>\r\n";

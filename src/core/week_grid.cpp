@@ -55,6 +55,10 @@ int LessonHour(std::string_view line) {
     return HourOf(line).second;
 }
 
+std::string HourHeading(int hour) {
+    return hour == kNoHour ? "zonder uur" : std::to_string(hour);
+}
+
 WeekGrid GridOfWeekPage(std::string_view page, int week) {
     WeekGrid grid;
     std::vector<std::map<int, std::vector<GridLesson>>> days;  // the lessons of each day by hour

@@ -36,6 +36,9 @@ inline constexpr int kLastHour = 99;
 
 int LessonHour(std::string_view line);
 
+// The heading of an hour's row: its number, or "zonder uur".
+std::string HourHeading(int hour);
+
 // The grid of a week page as BuildWeekPage writes it, for `week`: each shown lesson line in the cell
 // of its day and hour, with the continuation lines below it. Only whole rows count, so the start
 // of a page cut short gives the grid of what it holds. Linear in the page's size.

@@ -48,7 +48,7 @@ void WeekGridView::ShowWeekPage(const QByteArray& page, int week, std::optional<
     setHorizontalHeaderLabels(days);
     QStringList hours;
     for (const int hour : grid.hours)
-        hours << (hour == kNoHour ? QString("zonder uur") : QString::number(hour));
+        hours << QString::fromStdString(HourHeading(hour));
     setVerticalHeaderLabels(hours);
     for (int row = 0; row < rowCount(); ++row) {
         if (grid.hours[static_cast<std::size_t>(row)] != kNoHour)
