@@ -3,7 +3,6 @@
 #include <QDebug>
 #include <QFile>
 #include <optional>
-#include <sstream>
 #include <variant>
 
 #include "core/command_arguments.h"
@@ -43,16 +42,16 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
         Say(refusal);
         return kExitFailure;
     }
-    std::ostringstream bytes;
-    const WeekPageResult result = BuildWeekPage(request, bytes);
+    std::string page;
+    const WeekPageResult result = BuildWeekPageInMemory(request, page);
     if (result.status != BuildStatus::Complete) {
         Say(result.message);
         return kExitFailure;
     }
     const QString footer = PageFooter(week, DecodeDataText(result.report.heading), request.FilteredSeries());
-    const WeekView view = read.flags.empty() ? WeekView::List : WeekView::Grid;
-    if (!WritePdf(PrintedPage(QByteArray::fromStdString(bytes.str()), week, view), footer, *pdf,
-                  SpecialFiles::Allow, view)) {
+    const WeekView view = read.Has("--grid") ? WeekView::Grid : WeekView::List;
+    if (!WritePdf(PrintedPage(QByteArray::fromStdString(page), week, view), footer, *pdf, SpecialFiles::Allow,
+                  view)) {
         Say("Het PDF-bestand \"" + *pdf + "\" kan niet worden geschreven.");
         return kExitFailure;
     }

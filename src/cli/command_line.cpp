@@ -1,19 +1,13 @@
 #include "cli/command_line.h"
 
-#include <algorithm>
-
 #include "calendar/week_number.h"
 #include "core/command_arguments.h"
 
 namespace orbelquint {
 namespace {
 
-bool Has(const CommandArguments& read, std::string_view flag) {
-    return std::find(read.flags.begin(), read.flags.end(), flag) != read.flags.end();
-}
-
 Command WeeksOf(const CommandArguments& read) {
-    if (!read.values.empty() || Has(read, "--change-weeks") || Has(read, "--grid"))
+    if (!read.values.empty() || read.Has("--change-weeks") || read.Has("--grid"))
         return UsageError{"--week-of neemt geen andere opties."};
     if (read.positional.empty()) return UsageError{"--week-of verwacht minstens één datum."};
     WeekOfCommand command;
@@ -40,9 +34,9 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     const std::optional<std::string> series = read.Value("--series");
     const std::optional<std::string> templateFile = read.Value("--template");
     const std::optional<std::string> outputFile = read.Value("--output");
-    if (Has(read, "--week-of")) return WeeksOf(read);
-    if (Has(read, "--change-weeks")) {
-        if (templateFile || outputFile || Has(read, "--grid"))
+    if (read.Has("--week-of")) return WeeksOf(read);
+    if (read.Has("--change-weeks")) {
+        if (templateFile || outputFile || read.Has("--grid"))
             return UsageError{"--change-weeks neemt geen --template, --output of --grid."};
         if (read.positional.size() != 1) return UsageError{"Geef één gegevensbestand."};
         return ChangeWeeksCommand{read.positional[0], series};
@@ -50,7 +44,7 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     if (const auto* error = std::get_if<std::string>(&dataFileAndWeek)) return UsageError{*error};
     const auto& [dataFile, week] = std::get<DataFileAndWeek>(dataFileAndWeek);
-    return WeekPageCommand{dataFile, week, series, templateFile, outputFile, Has(read, "--grid")};
+    return WeekPageCommand{dataFile, week, series, templateFile, outputFile, read.Has("--grid")};
 }
 
 }  // namespace orbelquint

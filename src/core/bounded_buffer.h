@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <streambuf>
 #include <string>
+#include <utility>
 
 namespace orbelquint {
 
@@ -12,7 +13,8 @@ class BoundedBuffer : public std::streambuf {
   public:
     explicit BoundedBuffer(std::size_t limit) : limit_(limit) {}
 
-    const std::string& Bytes() const { return bytes_; }
+    // What was kept, handed over.
+    std::string TakeBytes() { return std::move(bytes_); }
     // True when more was written than the limit allows.
     bool Overflowed() const { return overflowed_; }
 

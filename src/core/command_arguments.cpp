@@ -28,6 +28,10 @@ std::optional<std::string> CommandArguments::Value(std::string_view option) cons
     return last->second;
 }
 
+bool CommandArguments::Has(std::string_view flag) const {
+    return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
 CommandArguments ReadCommandArguments(std::span<const std::string> arguments,
                                       std::initializer_list<std::string_view> valueOptions,
                                       std::initializer_list<std::string_view> flagOptions) {

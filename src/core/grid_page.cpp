@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <ostream>
 
-#include "core/bounded_buffer.h"
 #include "core/number_text.h"
 
 namespace orbelquint {
@@ -96,17 +95,9 @@ std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
 }
 
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page) {
-    BoundedBuffer memory(kMaxGridPage);
-    std::ostream weekPage(&memory);
-    WeekPageResult result = BuildWeekPage(request, weekPage);
-    if (memory.Overflowed()) {
-        return {BuildStatus::Failed,
-                {},
-                "De weekpagina is groter dan " + std::to_string(kMaxGridPage / (std::size_t{1024} * 1024)) +
-                    " MB en wordt geen raster."};
-    }
+    std::string list;
+    const WeekPageResult result = BuildWeekPageInMemory(request, list);
     if (result.status != BuildStatus::Complete) return result;
-    const std::string& list = memory.Bytes();
     const std::string grid = GridPage(list, GridOfWeekPage(list, request.currentWeek));
     if (!page.write(grid.data(), static_cast<std::streamsize>(grid.size())).flush())
         return {BuildStatus::Failed, {}, kPageWriteFailure};

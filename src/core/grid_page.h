@@ -31,12 +31,8 @@ std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMar
 // template lines, heading) stays as it is; `weekPage` is a whole page of BuildWeekPage.
 std::string GridPage(std::string_view weekPage, const WeekGrid& grid);
 
-// The largest week page a grid is made of: the page is held in memory to be made a grid, and a real
-// week's page is a few kilobytes.
-inline constexpr std::size_t kMaxGridPage = std::size_t{64} * 1024 * 1024;
-
-// Builds the week page of `request` in memory and writes its GridPage to `page`; a PageBuilder.
-// Failed, with nothing written, for a page larger than kMaxGridPage.
+// Builds the week page of `request` in memory (BuildWeekPageInMemory) and writes its GridPage to
+// `page`; a PageBuilder.
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page);
 
 }  // namespace orbelquint

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "core/atomic_file.h"
+#include "core/bounded_buffer.h"
 #include "core/file_handle.h"
 #include "core/lesson_line.h"
 #include "core/line_reader.h"
@@ -68,6 +69,9 @@ class PageWriter {
         Put("\r\n");
     }
 
+    // True once the stream has refused part of the page: the rest need not be read.
+    bool Failed() const { return failed_; }
+
     // Hands the rest of the page to the stream and flushes it; false when any of it could not be
     // written.
     bool Finish() {
@@ -121,6 +125,7 @@ class DayWriter {
     void WriteDays(std::string_view day) {
         while (!day.empty()) {
             const std::string_view closing = WriteDay(day);
+            if (page_.Failed()) return;
             const std::size_t nextHeading = FindNoCase(closing, "<h3>");
             day = nextHeading != std::string_view::npos ? closing.substr(nextHeading)
                                                         : FindLine("<h3>", reader_);
@@ -139,10 +144,11 @@ class DayWriter {
         std::string_view lesson = pre != std::string_view::npos
                                       ? day.substr(pre + std::size("<pre>") - 1)
                                       : day.substr(std::min<std::size_t>(4, day.size()));
-        for (;;) {
+        // A stream that refused part of the page ends the reading, also of a data file without end.
+        while (!page_.Failed()) {
             const bool shown = TakeLesson(lesson);
             std::string_view next = reader_.ReadLine();
-            while (IsContinuation(next)) {
+            while (IsContinuation(next) && !page_.Failed()) {
                 if (shown) page_.Row({next});
                 if (EndsDayBlock(next, reader_.LineHasTag())) break;
                 next = reader_.ReadLine();
@@ -153,6 +159,7 @@ class DayWriter {
             }
             lesson = next;
         }
+        return {};
     }
 
     // Counts one lesson line in the report and writes it when it runs in the current week. The
@@ -239,6 +246,18 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 
     if (reader.Failed()) return readError();
     if (!writer.Finish()) return Failure(kPageWriteFailure);
+    return result;
+}
+
+WeekPageResult BuildWeekPageInMemory(const WeekPageRequest& request, std::string& page) {
+    BoundedBuffer memory(kMaxPageInMemory);
+    std::ostream stream(&memory);
+    WeekPageResult result = BuildWeekPage(request, stream);
+    if (memory.Overflowed()) {
+        return Failure("De weekpagina is groter dan " +
+                       std::to_string(kMaxPageInMemory / (std::size_t{1024} * 1024)) + " MB.");
+    }
+    page = memory.TakeBytes();
     return result;
 }
 

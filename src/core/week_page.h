@@ -77,6 +77,13 @@ inline constexpr std::size_t kPageRowsAfterDays = 3;
 // Why a build failed when its page could not be written to the stream.
 inline constexpr char kPageWriteFailure[] = "De weekpagina kan niet worden geschreven.";
 
+// The largest week page held in memory whole (for a grid, a PDF, printing, or where no page file
+// can be written): a real week's page is a few kilobytes, and a data file may be endless.
+inline constexpr std::size_t kMaxPageInMemory = std::size_t{64} * 1024 * 1024;
+
+// Builds the page into `page` in memory; Failed, saying so, when it grows past kMaxPageInMemory.
+WeekPageResult BuildWeekPageInMemory(const WeekPageRequest& request, std::string& page);
+
 // What writes a page of a request to a stream: BuildWeekPage, or another view of the same week.
 using PageBuilder = WeekPageResult (*)(const WeekPageRequest& request, std::ostream& page);
 

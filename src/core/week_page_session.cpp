@@ -1,7 +1,7 @@
 #include "core/week_page_session.h"
 
-#include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "core/file_handle.h"
 
@@ -19,10 +19,10 @@ WeekPageSession::WeekPageSession(const std::filesystem::path& folder) : claim_(f
 
 WeekPageResult WeekPageSession::Build(const WeekPageRequest& request) {
     WeekPageResult result = WriteWeekPageFile(request, File(), Links::Refuse);
-    std::ostringstream memory;
-    if (result.status == BuildStatus::PageNotWritten) result = BuildWeekPage(request, memory);
+    std::string memory;
+    if (result.status == BuildStatus::PageNotWritten) result = BuildWeekPageInMemory(request, memory);
     current_ = result.status == BuildStatus::Complete;
-    if (current_) inMemory_ = memory.str();
+    if (current_) inMemory_ = std::move(memory);
     return result;
 }
 

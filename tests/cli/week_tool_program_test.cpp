@@ -83,6 +83,12 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
         EXPECT_EQ(outcome.status, 1) << arguments;
         EXPECT_EQ(outcome.out, "") << arguments;
     }
+    // A grid holds its page in memory: a page without end stops at the limit.
+    const Outcome endless = RunShell(
+        "(printf \"<h1>x</h1>\\r\\n<pre>\\r\\n<h3>Ma</h3><pre>\\r\\n\"; yes \"1  WIS  PEE 01-52 B104  x\") "
+        "| " +
+        std::string(ORBELQUINT_WEEK_TOOL) + " --grid - 5 2>/dev/null");
+    EXPECT_EQ(endless, (Outcome{1, ""}));
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";

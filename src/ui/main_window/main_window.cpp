@@ -208,6 +208,13 @@ void Main::ShowReport(const WeekPageReport& report, const std::string& dataFile)
     ShowSaveCaption();
 }
 
+// The marks and the view change how the page is shown, not the page: one that is current is shown
+// again without reading the data file.
+void Main::ShowPageAgain() {
+    if (page_->IsCurrent()) return ShowPage();
+    BuildWeekPage();
+}
+
 void Main::ShowPage() {
     Display& viewer = ShowViewer();
     ShowMain();

@@ -131,6 +131,7 @@ class Main : public QWidget {
     WeekPageRequest Request() const;
     void FollowDataFile(const std::string& dataFile);
     void ShowReport(const WeekPageReport& report, const std::string& dataFile);
+    void ShowPageAgain();
     void ShowPage();
 
     void ClaimWeekPage();

@@ -139,8 +139,8 @@ void Main::ConnectHandlers() {
     connect(btnSave, &QPushButton::clicked, this, &Main::btnSave_Click);
     connect(btnPrint, &QPushButton::clicked, this, &Main::btnPrint_Click);
     connect(btnExportPdf, &QPushButton::clicked, this, &Main::btnExportPdf_Click);
-    connect(chMarks, &QCheckBox::toggled, this, &Main::BuildWeekPage);
-    connect(chGrid, &QCheckBox::toggled, this, &Main::BuildWeekPage);
+    connect(chMarks, &QCheckBox::toggled, this, &Main::ShowPageAgain);
+    connect(chGrid, &QCheckBox::toggled, this, &Main::ShowPageAgain);
     connect(watch_, &DataFileWatch::Changed, this, &Main::DataFileChanged);
     connect(watch_, &DataFileWatch::Vanished, this, &Main::DataFileVanished);
     connect(chReeks, &QCheckBox::toggled, this, &Main::chReeks_Click);

@@ -12,12 +12,6 @@
 #include "ui/printing/page_printing.h"
 
 namespace orbelquint {
-namespace {
-
-// The largest week page printed or exported; a real one is a few kilobytes.
-constexpr std::size_t kMaxPrintedPage = std::size_t{64} * 1024 * 1024;
-
-}  // namespace
 
 void Main::btnSave_Click() {
     const std::string name = SaveNameText().toStdString();
@@ -85,7 +79,7 @@ WeekView Main::ShownView() const {
 
 std::optional<QByteArray> Main::ShownPage(const char* use) {
     if (Refuses(PageRefusal(*page_, currentWeek_, use))) return std::nullopt;
-    if (const auto bytes = page_->Bytes(kMaxPrintedPage)) return QByteArray::fromStdString(*bytes);
+    if (const auto bytes = page_->Bytes(kMaxPageInMemory)) return QByteArray::fromStdString(*bytes);
     Refuse("De weekpagina kan niet worden gelezen.");
     return std::nullopt;
 }
