@@ -11,7 +11,9 @@ namespace orbelquint {
 // so that a page held in memory stays bounded whatever the data file holds.
 class BoundedBuffer : public std::streambuf {
   public:
-    explicit BoundedBuffer(std::size_t limit) : limit_(limit) {}
+    // The room is taken at once, so that the bytes are never copied to a larger block (which would
+    // hold up to twice the limit for a moment); the system gives it memory only as it is written.
+    explicit BoundedBuffer(std::size_t limit) : limit_(limit) { bytes_.reserve(limit); }
 
     // What was kept, handed over.
     std::string TakeBytes() { return std::move(bytes_); }
