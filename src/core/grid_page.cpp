@@ -96,7 +96,7 @@ std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
 
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page) {
     std::string list;
-    const WeekPageResult result = BuildWeekPageInMemory(request, list);
+    WeekPageResult result = BuildWeekPageInMemory(request, list);
     if (result.status != BuildStatus::Complete) return result;
     const std::string grid = GridPage(list, GridOfWeekPage(list, request.currentWeek));
     if (!page.write(grid.data(), static_cast<std::streamsize>(grid.size())).flush())
