@@ -33,7 +33,8 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     if (!read.error.empty()) return UsageError{read.error};
     const std::optional<std::string> series = read.Value("--series");
     const std::optional<std::string> templateFile = read.Value("--template");
-    const std::optional<std::string> outputFile = read.Value("--output");
+    std::optional<std::string> outputFile = read.Value("--output");
+    if (outputFile == "-") outputFile.reset();  // standard output, as without --output
     if (read.Has("--week-of")) return WeeksOf(read);
     if (read.Has("--change-weeks")) {
         if (templateFile || outputFile || read.Has("--grid"))

@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <optional>
 #include <random>
 #include <system_error>
+
+#include "core/text.h"
 
 namespace orbelquint {
 
@@ -27,11 +30,32 @@ constexpr int kMaxLinks = 40;
 constexpr char kTemporaryPrefix[] = ".orbelquint-";
 constexpr char kTemporarySuffix[] = ".tmp";
 
-// The name with every symbolic link along its last part followed; nullopt for a loop.
-std::optional<std::filesystem::path> FollowLinks(std::filesystem::path name) {
+// Where a name leads: the name with every symbolic link along its last part followed, or the
+// descriptor of this process that it stands for (/dev/stdout, /dev/fd/N, /proc/self/fd/N), whose
+// link must not be followed: it names an open file, not a place to put one.
+struct LinkEnd {
+    std::filesystem::path name;
+    std::optional<int> descriptor;
+};
+
+// The number a name of an open descriptor of this process ends in; nullopt for any other name.
+std::optional<int> DescriptorNumber(const std::filesystem::path& name) {
+    static const std::filesystem::path ownDescriptors = "/proc/" + std::to_string(::getpid()) + "/fd";
+    const std::string number = name.filename().string();
+    if (number.empty() || number.size() > 9 || !std::all_of(number.begin(), number.end(), IsDigit))
+        return std::nullopt;
+    std::error_code error;
+    const auto folder = std::filesystem::canonical(name.has_parent_path() ? name.parent_path() : ".", error);
+    if (error || folder != ownDescriptors) return std::nullopt;
+    return std::stoi(number);
+}
+
+// nullopt for a loop.
+std::optional<LinkEnd> FollowLinks(std::filesystem::path name) {
     for (int i = 0; i < kMaxLinks; ++i) {
+        if (const std::optional<int> descriptor = DescriptorNumber(name)) return LinkEnd{name, descriptor};
         std::error_code error;
-        if (!std::filesystem::is_symlink(name, error)) return name;
+        if (!std::filesystem::is_symlink(name, error)) return LinkEnd{name, std::nullopt};
         const std::filesystem::path linked = std::filesystem::read_symlink(name, error);
         if (error) return std::nullopt;
         name = linked.is_absolute() ? linked : name.parent_path() / linked;
@@ -98,26 +122,34 @@ int DescriptorBuffer::sync() {
 }
 
 AtomicFile::AtomicFile(std::filesystem::path target, SpecialFiles special, Links links) : stream_(&buffer_) {
-    // Asked of the name itself, whose links the kernel follows as an open does: /dev/stdout leads
-    // through /proc/self/fd/1 to a pipe that has no name to follow.
+    const std::optional<LinkEnd> followed = FollowLinks(target);
+    // An open descriptor is written into through itself, as it was opened (appending, say).
+    if (followed && followed->descriptor) {
+        if (special == SpecialFiles::Allow) WriteDirectly(::fcntl(*followed->descriptor, F_DUPFD_CLOEXEC, 0));
+        return;
+    }
+    // Asked of the name itself, whose links the kernel follows as an open does.
     struct stat status {};
     const bool exists = ::stat(target.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode)) return;
     if (exists && !S_ISREG(status.st_mode)) {
-        if (special == SpecialFiles::Refuse) return;
-        descriptor_ = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-        direct_ = true;
-        buffer_.Attach(descriptor_);
+        if (special == SpecialFiles::Allow)
+            WriteDirectly(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
         return;
     }
     std::error_code error;
     if (links == Links::Refuse && std::filesystem::is_symlink(target, error)) return;
-    const auto followed = FollowLinks(std::move(target));
-    if (!followed || !followed->has_filename()) return;
-    target_ = *followed;
+    if (!followed || !followed->name.has_filename()) return;
+    target_ = followed->name;
     OpenTemporary(target_.has_parent_path() ? target_.parent_path() : ".");
     // A file that is replaced keeps its mode; a new one gets the usual one.
     if (IsOpen() && exists && ::fchmod(descriptor_, status.st_mode & 07777) != 0) CloseDescriptor();
+    buffer_.Attach(descriptor_);
+}
+
+void AtomicFile::WriteDirectly(int descriptor) {
+    descriptor_ = descriptor;
+    direct_ = true;
     buffer_.Attach(descriptor_);
 }
 

@@ -48,9 +48,11 @@ extern SyncCall syncCallForTesting;
 // mode is kept. The file is synced to the disk before it takes the name and the folder after, so
 // that also a crash of the machine leaves the old file or the new one. The temporary file has no
 // name until Commit where the file system allows it, so a killed run leaves nothing behind. A
-// symbolic link is followed and its target replaced, or refused with Links::Refuse. A device or
-// pipe (also /dev/stdout and /dev/fd/N) is written into directly when `special` allows it, as a
-// shell redirection would, and otherwise refused; a folder is refused.
+// symbolic link is followed and its target replaced, or refused with Links::Refuse. A name of an
+// open descriptor of this process (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N), a device
+// or a pipe is written into directly when `special` allows it, as a shell redirection would (an
+// open descriptor through itself, so appending where it appends), and otherwise refused; a folder
+// is refused.
 class AtomicFile {
   public:
     explicit AtomicFile(std::filesystem::path target, SpecialFiles special = SpecialFiles::Refuse,
@@ -68,6 +70,7 @@ class AtomicFile {
     bool Commit();
 
   private:
+    void WriteDirectly(int descriptor);
     void OpenTemporary(const std::filesystem::path& folder);
     bool LinkIntoPlace();
     void SyncFolder() const;

@@ -94,6 +94,30 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";
 }
 
+// A name of an open descriptor is written through it, as the shell opened it: a log opened for
+// appending keeps what it held and what is written to it after the page.
+TEST(WeekToolProgramTest, OutputIntoAnOpenFileIsAppendedAsTheShellOpenedIt) {
+    const std::string week = test_support::SampleDataFile().string() + " 50";
+    const std::string page = RunProgram(week).out;
+    const test_support::TempDir folder;
+    const std::string log = (folder.Path() / "log").string();
+    for (const std::string& output :
+         {"--output /dev/stdout " + week + " >>" + log, "--output /proc/self/fd/1 " + week + " >>" + log,
+          "--output - " + week + " >>" + log, "--output /dev/fd/3 " + week + " 3>>" + log,
+          "--output /dev/stderr " + week + " 2>>" + log}) {
+        SCOPED_TRACE(output);
+        ASSERT_EQ(RunShell("echo ERVOOR >" + log + "; ( " + ORBELQUINT_WEEK_TOOL + " " + output +
+                           "; echo ERNA ) >>" + log)
+                      .status,
+                  0);
+        const std::string written = test_support::ReadFile(log);
+        EXPECT_TRUE(written.starts_with("ERVOOR\n")) << written.substr(0, 100);
+        EXPECT_TRUE(written.ends_with("ERNA\n"));
+        EXPECT_NE(written.find(page), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists("-"));
+}
+
 TEST(WeekToolProgramTest, ACommentOfAnyLengthInTheHeadLeavesThePageAsItIs) {
     const std::string sample = test_support::SampleDataFile().string();
     const std::string expected = RunProgram("\"" + sample + "\" 50").out;

@@ -1,7 +1,9 @@
 #include "core/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string>
@@ -80,6 +82,36 @@ TEST(AtomicFileTest, DevicesAreWrittenIntoOrRefusedButNeverReplaced) {
     EXPECT_FALSE(full.Commit());
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+// A name of an open descriptor is written through it as a shell redirection would: appended to
+// what a file opened for appending holds, the file itself never replaced, its descriptor still
+// writing into it afterwards.
+TEST(AtomicFileTest, AnOpenDescriptorIsWrittenIntoAndNeverReplaced) {
+    const test_support::TempDir folder;
+    const std::filesystem::path log = folder.Write("log", "ervoor\n");
+    const int open = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(open, 0);
+    const std::string number = std::to_string(open);
+    std::filesystem::create_symlink("/dev/fd/" + number, folder.Path() / "link");
+    for (const std::string& name :
+         {"/dev/fd/" + number, "/proc/self/fd/" + number,
+          "/proc/" + std::to_string(::getpid()) + "/fd/" + number, (folder.Path() / "link").string()}) {
+        SCOPED_TRACE(name);
+        AtomicFile refused(name);
+        EXPECT_FALSE(refused.IsOpen());
+        AtomicFile file(name, SpecialFiles::Allow);
+        file.Stream() << "pagina\n";
+        EXPECT_TRUE(file.Commit());
+    }
+    ASSERT_EQ(::write(open, "erna\n", 5), 5);
+    ::close(open);
+    EXPECT_EQ(test_support::ReadFile(log), "ervoor\npagina\npagina\npagina\npagina\nerna\n");
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+
+    AtomicFile closed("/dev/fd/" + number, SpecialFiles::Allow);
+    EXPECT_FALSE(closed.Commit());
+    EXPECT_FALSE(std::filesystem::exists("/dev/fd/" + number));
 }
 
 TEST(AtomicFileTest, ANameOfTheLongestLengthWorksAndNothingIsSeenBeforeCommit) {
