@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 
 #include "core/shipped_names.h"
 
@@ -25,12 +26,27 @@ std::filesystem::path PageName(const std::filesystem::path& folder, int copy) {
     return folder / (first.stem().string() + std::to_string(copy) + first.extension().string());
 }
 
+// What this program writes into each lock file it makes, so that it removes no file it did not
+// make: a user's file named like a page or a lock file is never touched.
+constexpr std::string_view kLockMark = "OrbelQuint weekpagina\n";
+
 // True when `descriptor` is open on the file that has the name `file` now (not a link).
 bool HasTheName(int descriptor, const std::filesystem::path& file) {
     struct stat opened {};
     struct stat named {};
     return ::fstat(descriptor, &opened) == 0 && ::lstat(file.c_str(), &named) == 0 &&
            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
+}
+
+bool CarriesTheMark(int descriptor) {
+    char bytes[kLockMark.size() + 1];
+    return ::pread(descriptor, bytes, sizeof bytes, 0) == static_cast<ssize_t>(kLockMark.size()) &&
+           std::string_view(bytes, kLockMark.size()) == kLockMark;
+}
+
+bool Exists(const std::filesystem::path& file) {
+    struct stat status {};
+    return ::lstat(file.c_str(), &status) == 0;
 }
 
 std::filesystem::path LockFileFor(const std::filesystem::path& page) {
@@ -44,60 +60,76 @@ WeekPageClaim::WeekPageClaim(const std::filesystem::path& folder) {
     if (folder.empty()) return;
     page_ = PageName(folder, 1);
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
-        if (TryClaim(PageName(folder, copy))) {
+        const Claim claim = TryClaim(PageName(folder, copy));
+        if (claim == Claim::Made) {
             RemovePagesOfEndedCopies(folder);
             return;
         }
-        // A lock file that is a link belongs to nobody's running copy but is not ours to use.
-        if (errno != EWOULDBLOCK && errno != ELOOP) return;  // no lock file can be made here
+        if (claim == Claim::Impossible) return;  // no lock file can be made here
     }
 }
 
-// A page whose lock file nobody holds, or that has none, belongs to a copy that has ended. It is
-// removed under its lock, so that a copy starting meanwhile passes over its number.
+// A page goes only with a lock file that carries the program's mark and that nobody holds: the
+// leftover of a copy that has ended. It is removed under its lock, so that a copy starting
+// meanwhile passes over its number; a page without a lock file may be anybody's and stays.
 void WeekPageClaim::RemovePagesOfEndedCopies(const std::filesystem::path& folder) const {
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
         const std::filesystem::path page = PageName(folder, copy);
         if (page == page_) continue;
         const std::filesystem::path lockFile = LockFileFor(page);
         const int lock = ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-        if (lock < 0 && errno != ENOENT) continue;
-        if (lock >= 0 && lockCallForTesting(lock, LOCK_EX | LOCK_NB) != 0) {
-            ::close(lock);
-            continue;
-        }
-        struct stat status {};
-        if (::lstat(page.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(page.c_str());
-        if (lock >= 0) {
-            if (HasTheName(lock, lockFile)) ::unlink(lockFile.c_str());
-            ::close(lock);
-        }
-    }
-}
-
-// Locks the page's lock file. The lock must be on the file that has the name now: a copy that
-// ends removes its lock file, and a lock taken on a removed file holds nothing.
-bool WeekPageClaim::TryClaim(const std::filesystem::path& page) {
-    const std::filesystem::path lockFile = LockFileFor(page);
-    for (;;) {
-        const int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (lock < 0) return false;
-        if (lockCallForTesting(lock, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(lock);
-            errno = error;
-            return false;
-        }
-        if (HasTheName(lock, lockFile)) {
-            page_ = page;
-            lockFile_ = lockFile;
-            lock_ = lock;
-            return true;
+        if (lock < 0) continue;
+        if (lockCallForTesting(lock, LOCK_EX | LOCK_NB) == 0 && HasTheName(lock, lockFile) &&
+            CarriesTheMark(lock)) {
+            struct stat status {};
+            if (::lstat(page.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(page.c_str());
+            ::unlink(lockFile.c_str());
         }
         ::close(lock);
     }
 }
 
+// Locks the page's lock file: one made now, marked before it is locked, where no page is; or the
+// marked one of an ended copy. The lock must be on the file that has the name now: a copy that
+// ends or clears a leftover removes the lock file, and a lock taken on a removed file holds nothing.
+WeekPageClaim::Claim WeekPageClaim::TryClaim(const std::filesystem::path& page) {
+    const std::filesystem::path lockFile = LockFileFor(page);
+    for (;;) {
+        int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const bool made = lock >= 0;
+        if (made) {
+            if (::write(lock, kLockMark.data(), kLockMark.size()) != static_cast<ssize_t>(kLockMark.size())) {
+                ::unlink(lockFile.c_str());
+                ::close(lock);
+                return Claim::Impossible;
+            }
+        } else if (errno == EEXIST) {
+            lock = ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+            if (lock < 0 && errno == ENOENT) continue;  // cleared meanwhile
+            if (lock < 0) return errno == ELOOP ? Claim::Taken : Claim::Impossible;
+        } else {
+            return errno == ELOOP ? Claim::Taken : Claim::Impossible;
+        }
+        if (lockCallForTesting(lock, LOCK_EX | LOCK_NB) != 0) {
+            ::close(lock);
+            return Claim::Taken;
+        }
+        if (!HasTheName(lock, lockFile)) {
+            ::close(lock);
+            continue;
+        }
+        // Not the program's lock file, or a page nobody claimed: the user's, and not to be written.
+        if (!CarriesTheMark(lock) || (made && Exists(page))) {
+            if (made) ::unlink(lockFile.c_str());
+            ::close(lock);
+            return Claim::Taken;
+        }
+        page_ = page;
+        lockFile_ = lockFile;
+        lock_ = lock;
+        return Claim::Made;
+    }
+}
 WeekPageClaim::~WeekPageClaim() {
     if (lock_ < 0) return;
     ::unlink(lockFile_.c_str());

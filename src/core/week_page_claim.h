@@ -12,9 +12,11 @@ extern LockCall lockCallForTesting;
 // The week page file of this copy of the program. The first copy that runs in a folder writes
 // "temp.htm"; copies started beside it write "temp2.htm", "temp3.htm" and so on, so that each copy
 // shows, saves and removes only its own page. A copy holds its name by a lock on a hidden lock
-// file (".temp.htm.lock"), which the system lets go when the copy ends, however it ends. The pages
-// and lock files of copies that ended without removing them go when a copy claims its own. A lock
-// file that is a symbolic link is never opened: its number is passed over.
+// file (".temp.htm.lock") that carries the program's mark, which the system lets go when the copy
+// ends, however it ends. The pages and lock files of copies that ended without removing them go
+// when a copy claims its own. Files the program cannot show to be its own are never written or
+// removed: a page without a lock file, a lock file without the mark or one that is a symbolic
+// link; their numbers are passed over.
 class WeekPageClaim {
   public:
     explicit WeekPageClaim(const std::filesystem::path& folder);
@@ -27,7 +29,12 @@ class WeekPageClaim {
     const std::filesystem::path& Page() const { return page_; }
 
   private:
-    bool TryClaim(const std::filesystem::path& page);
+    enum class Claim {
+        Made,        // this copy's page from now on
+        Taken,       // by a running copy or by the user: the next number is tried
+        Impossible,  // no lock file can be made in the folder
+    };
+    Claim TryClaim(const std::filesystem::path& page);
     void RemovePagesOfEndedCopies(const std::filesystem::path& folder) const;
 
     std::filesystem::path page_;
