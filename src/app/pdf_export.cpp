@@ -27,11 +27,16 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     const auto* usage = std::get_if<std::string>(&dataFileAndWeek);
     const std::optional<std::string> pdf = read.Value("--pdf");
+    const std::string twice = usage != nullptr
+                                  ? ""
+                                  : StandardInputTwice(std::get<DataFileAndWeek>(dataFileAndWeek).dataFile,
+                                                       read.Value("--template"));
     // A usage error: the one line of the problem and where help is, as the window's options have.
-    if (!read.error.empty() || usage != nullptr || !pdf) {
+    if (!read.error.empty() || usage != nullptr || !pdf || !twice.empty()) {
         const std::string problem = !read.error.empty() ? read.error
                                     : usage != nullptr  ? *usage
-                                                        : std::string("--pdf verwacht een waarde.");
+                                    : !pdf              ? std::string("--pdf verwacht een waarde.")
+                                                        : twice;
         Say(UsageErrorText("orbelquint", problem));
         return kExitUsage;
     }

@@ -45,6 +45,8 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     const auto dataFileAndWeek = ReadDataFileAndWeek(read.positional);
     if (const auto* error = std::get_if<std::string>(&dataFileAndWeek)) return UsageError{*error};
     const auto& [dataFile, week] = std::get<DataFileAndWeek>(dataFileAndWeek);
+    if (const std::string twice = StandardInputTwice(dataFile, templateFile); !twice.empty())
+        return UsageError{twice};
     return WeekPageCommand{dataFile, week, series, templateFile, outputFile, read.Has("--grid")};
 }
 

@@ -10,6 +10,11 @@
 namespace orbelquint {
 namespace {
 
+// "-" is standard input, as for other tools.
+std::string InputFile(const std::string& name) {
+    return name == "-" ? "/dev/stdin" : name;
+}
+
 bool IsWholeNumber(const std::string& text) {
     const std::size_t digitsFrom = text.starts_with('-') ? 1 : 0;
     return text.size() > digitsFrom && text.find_first_not_of("0123456789", digitsFrom) == std::string::npos;
@@ -84,17 +89,22 @@ std::string UsageErrorText(std::string_view program, std::string_view problem) {
     return std::string(problem) + "\nProbeer '" + std::string(program) + " --help' voor meer informatie.";
 }
 
+std::string StandardInputTwice(const std::string& dataFile, const std::optional<std::string>& templateFile) {
+    if (dataFile != "-" || templateFile != "-") return {};
+    return "Alleen het gegevensbestand of het sjabloon kan - (de standaardinvoer) zijn.";
+}
+
 WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
                                const std::optional<std::string>& series,
                                const std::optional<std::string>& templateFile,
                                const std::filesystem::path& defaultTemplate) {
     WeekPageRequest request;
-    // "-" is standard input, as for other tools.
-    request.dataFile = dataFile == "-" ? "/dev/stdin" : dataFile;
+    request.dataFile = InputFile(dataFile);
     request.currentWeek = week;
     request.seriesFilter = series.has_value();
     request.chosenSeries = series ? LeadingNumber(*series) : 0;
-    request.templateFile = templateFile ? std::filesystem::path(*templateFile) : defaultTemplate;
+    request.templateFile = templateFile ? std::filesystem::path(InputFile(*templateFile)) : defaultTemplate;
+    if (templateFile) request.unreadableTemplate = UnreadableTemplate::Refused;
     request.specialFiles = SpecialFiles::Allow;
     return request;
 }

@@ -54,9 +54,14 @@ std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector
 // lines, without the last line end).
 std::string UsageErrorText(std::string_view program, std::string_view problem);
 
-// The request of a command line: its data file ("-" for standard input), week, series filter (on
-// when a series is given) and template (`defaultTemplate` without one); devices and pipes are
-// allowed, as in a shell.
+// The usage error of a command line whose data file and template are both "-"; empty when at most
+// one of them is.
+std::string StandardInputTwice(const std::string& dataFile, const std::optional<std::string>& templateFile);
+
+// The request of a command line: its data file and template ("-" for standard input), week and
+// series filter (on when a series is given). Without a template the program's `defaultTemplate`,
+// which may be missing; a template named that cannot be read fails the build. Devices and pipes
+// are allowed, as in a shell.
 WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
                                const std::optional<std::string>& series,
                                const std::optional<std::string>& templateFile,

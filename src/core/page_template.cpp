@@ -21,13 +21,20 @@ PageTemplate BuiltInPageTemplate() {
     return ReadTwoLines(reader);
 }
 
-std::optional<PageTemplate> ReadPageTemplate(const std::filesystem::path& file, SpecialFiles special) {
+std::variant<PageTemplate, TemplateFault> ReadPageTemplate(const std::filesystem::path& file,
+                                                           SpecialFiles special,
+                                                           UnreadableTemplate unreadable) {
+    const auto cannotBeRead = [unreadable]() -> std::variant<PageTemplate, TemplateFault> {
+        if (unreadable == UnreadableTemplate::Refused) return TemplateFault::Unreadable;
+        return BuiltInPageTemplate();
+    };
     const FileHandle handle = OpenForReading(file, special);
-    if (!handle) return BuiltInPageTemplate();
+    if (!handle) return cannotBeRead();
     LineReader reader(handle.get());
     PageTemplate lines = ReadTwoLines(reader);
-    if (reader.LineTooLong()) return std::nullopt;
-    return reader.Failed() ? BuiltInPageTemplate() : lines;
+    if (reader.LineTooLong()) return TemplateFault::LineTooLong;
+    if (reader.Failed()) return cannotBeRead();
+    return lines;
 }
 
 }  // namespace orbelquint

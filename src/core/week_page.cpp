@@ -229,8 +229,15 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     report.heading = Trim(BeforeNoCase(AfterNoCase(headingLine, "<h1>"), "</h1>"));
     FindLine("<pre>", reader);
 
-    const std::optional<PageTemplate> frame = ReadPageTemplate(request.templateFile, request.specialFiles);
-    if (!frame) return LineTooLong("Het paginasjabloon", request.templateFile.string());
+    const auto readTemplate =
+        ReadPageTemplate(request.templateFile, request.specialFiles, request.unreadableTemplate);
+    if (const auto* fault = std::get_if<TemplateFault>(&readTemplate)) {
+        if (*fault == TemplateFault::LineTooLong)
+            return LineTooLong("Het paginasjabloon", request.templateFile.string());
+        return Failure("Het paginasjabloon " + Quoted(request.templateFile.string()) +
+                       " kan niet worden gelezen.");
+    }
+    const PageTemplate* frame = &std::get<PageTemplate>(readTemplate);
     const std::string week = Str(request.currentWeek);
     PageWriter writer(page);
     writer.Row({"<html><head><title>Orbelquint week", week, "</title>"});

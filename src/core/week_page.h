@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/file_handle.h"
+#include "core/page_template.h"
 
 namespace orbelquint {
 
@@ -19,6 +20,9 @@ struct WeekPageRequest {
     bool seriesFilter = false;
     double chosenSeries = 0;  // compared with a lesson's series only when the filter is on
     std::filesystem::path templateFile;
+    // A template the user named is read or the build fails; the program's default template may be
+    // missing and gives way to the built-in one.
+    UnreadableTemplate unreadableTemplate = UnreadableTemplate::BuiltIn;
     // Whether the data file, the template and the page file may be devices or pipes.
     SpecialFiles specialFiles = SpecialFiles::Refuse;
 

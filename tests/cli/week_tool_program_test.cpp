@@ -65,6 +65,11 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     // The GNU forms: "-" for standard input, a value after "=", -h for help.
     EXPECT_EQ(RunProgram("--series=2 - 50 < " + sample).out, RunProgram("--series 2 " + sample + " 50").out);
     EXPECT_EQ(RunProgram("-h").out, RunProgram("--help").out);
+    const Outcome standardTemplate =
+        RunShell("printf \"KOP\\r\\nVOET\\r\\n\" | " + std::string(ORBELQUINT_WEEK_TOOL) + " --template - " +
+                 sample + " 50");
+    EXPECT_EQ(standardTemplate.status, 0);
+    EXPECT_NE(standardTemplate.out.find("</title>\r\nKOP\r\n"), std::string::npos);
     EXPECT_EQ(RunShell("mkfifo " + fifo + "; cat " + sample + " > " + fifo + " & " + ORBELQUINT_WEEK_TOOL +
                        " " + fifo + " 50 2>/dev/null")
                   .status,

@@ -127,6 +127,25 @@ TEST_F(WeekToolTest, NeverWritesTheOutputOverAnInput) {
     EXPECT_EQ(ReadFile(shippedTemplate), "H\r\nF\r\n");
 }
 
+// The default template may be missing; a template the user named is read, or the run fails naming
+// it, also for the grid and with an output file, which then stays as it was.
+TEST_F(WeekToolTest, ANamedTemplateThatCannotBeReadIsAnError) {
+    ASSERT_EQ(Run({dataFile_, "5"}), kExitSuccess);  // no def.dat beside the program
+    const std::string output = folder_.Write("uit.htm", "oud").string();
+    for (const std::string& named : {(folder_.Path() / "geen.dat").string(), folder_.Path().string()}) {
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{"--template", named, dataFile_, "5"},
+              {"--grid", "--template=" + named, dataFile_, "5"},
+              {"--template", named, "--output", output, dataFile_, "5"}}) {
+            EXPECT_EQ(Run(arguments), kExitFailure) << ::testing::PrintToString(arguments);
+            EXPECT_EQ(out_, "");
+            EXPECT_NE(err_.find("\"" + named + "\""), std::string::npos) << err_;
+        }
+    }
+    EXPECT_EQ(ReadFile(output), "oud");
+    EXPECT_EQ(Run({"--template", "-", "-", "5"}), kExitUsage);
+}
+
 TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {
     const std::string data = folder_
                                  .Write("escape.htm",
