@@ -4,12 +4,60 @@
 #include <ostream>
 
 #include "core/number_text.h"
+#include "core/text.h"
 
 namespace orbelquint {
 namespace {
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+unsigned long DigitValue(char digit) {
+    if (IsDigit(digit)) return static_cast<unsigned long>(digit - '0');
+    return static_cast<unsigned long>((digit | 0x20) - 'a' + 10);
+}
+
+// A code point that a numeric reference may stand for in text: no control character (but the
+// blanks HTML allows), no surrogate, none past Unicode.
+bool IsTextCodePoint(unsigned long code) {
+    const bool control =
+        (code < 0x20 && code != '\t' && code != '\n' && code != '\r') || (code >= 0x7F && code <= 0x9F);
+    return !control && !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
+}
+
+// The length of the character reference that `text` begins with ("&amp;", "&eacute;", "&#233;",
+// "&#xE9;"), which the page shows as one character and the grid therefore keeps as it is; 0 when
+// the '&' is text of its own.
+std::size_t ReferenceLength(std::string_view text) {
+    constexpr std::size_t kLongestName = 32;
+    std::size_t at = 1;
+    if (at < text.size() && text[at] != '#') {
+        if (!IsAsciiLetter(text[at])) return 0;
+        while (at < text.size() && at <= kLongestName && (IsAsciiLetter(text[at]) || IsDigit(text[at])))
+            ++at;
+        return at < text.size() && text[at] == ';' ? at + 1 : 0;
+    }
+    ++at;
+    const bool hex = at < text.size() && (text[at] == 'x' || text[at] == 'X');
+    if (hex) ++at;
+    const std::size_t digitsFrom = at;
+    unsigned long code = 0;
+    for (; at < text.size() && (hex ? IsHexDigit(text[at]) : IsDigit(text[at])) && at - digitsFrom < 8; ++at)
+        code = code * (hex ? 16 : 10) + DigitValue(text[at]);
+    const bool whole = at > digitsFrom && at < text.size() && text[at] == ';';
+    return whole && IsTextCodePoint(code) ? at + 1 : 0;
+}
+
+// Text of the data file as HTML text: markup characters escaped, character references kept (so
+// the grid shows what the list shows), control characters that HTML does not allow left out.
 void AppendEscaped(std::string& html, std::string_view text) {
-    for (const char c : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         switch (c) {
             case '<':
                 html += "&lt;";
@@ -18,10 +66,15 @@ void AppendEscaped(std::string& html, std::string_view text) {
                 html += "&gt;";
                 break;
             case '&':
-                html += "&amp;";
+                if (const std::size_t reference = ReferenceLength(text.substr(at)); reference > 0) {
+                    html += text.substr(at, reference);
+                    at += reference - 1;
+                } else {
+                    html += "&amp;";
+                }
                 break;
             default:
-                html += c;
+                if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || c == '\t') html += c;
         }
     }
 }
@@ -75,7 +128,18 @@ std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMar
 std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
     const std::size_t daysFrom = AfterFirstRows(weekPage, kPageRowsBeforeDays);
     const std::size_t daysTo = std::max(daysFrom, LastRowsStart(weekPage, kPageRowsAfterDays));
-    std::string html(weekPage.substr(0, daysFrom));
+    // The heading is the data file's text, which the week page has raw: here it is text.
+    const std::size_t headingFrom = AfterFirstRows(weekPage, kPageRowsBeforeDays - 1);
+    std::string_view heading = weekPage.substr(headingFrom, daysFrom - headingFrom);
+    if (heading.ends_with('\n')) heading.remove_suffix(1);
+    if (heading.ends_with('\r')) heading.remove_suffix(1);
+    if (heading.starts_with(kHeadingRowStart)) heading.remove_prefix(kHeadingRowStart.size());
+    if (heading.ends_with(kHeadingRowEnd)) heading.remove_suffix(kHeadingRowEnd.size());
+    std::string html(weekPage.substr(0, headingFrom));
+    html += kHeadingRowStart;
+    AppendEscaped(html, heading);
+    html += kHeadingRowEnd;
+    html += "\r\n";
     html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\r\n<tr><th>Uur</th>";
     for (const std::string& day : grid.days) {
         html += "<th>";

@@ -243,7 +243,7 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     writer.Row({"<html><head><title>Orbelquint week", week, "</title>"});
     writer.Row({frame->head});
     writer.Row({"<h1>Orbelquint week", week, "</h1>"});
-    writer.Row({"<h2>", report.heading, "</h2><hr>"});
+    writer.Row({kHeadingRowStart, report.heading, kHeadingRowEnd});
     DayWriter days(request, reader, writer, report);
     days.WriteDays(FindLine("<h3>", reader));
     report.changeWeeks = days.ChangeWeeks();

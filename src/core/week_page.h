@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/file_handle.h"
 #include "core/page_template.h"
@@ -77,6 +78,9 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
 // and after them (an empty row, template foot, end): what reads a page back finds its days between.
 inline constexpr std::size_t kPageRowsBeforeDays = 4;
 inline constexpr std::size_t kPageRowsAfterDays = 3;
+// The last row before the days holds the stream heading, as the data file has it, between these.
+inline constexpr std::string_view kHeadingRowStart = "<h2>";
+inline constexpr std::string_view kHeadingRowEnd = "</h2><hr>";
 
 // Why a build failed when its page could not be written to the stream.
 inline constexpr char kPageWriteFailure[] = "De weekpagina kan niet worden geschreven.";

@@ -232,5 +232,55 @@ TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {
               "&lt;b&gt;noot&lt;/b&gt;</span></p>");
 }
 
+// Text of the data file is shown in the grid as the list shows it: references as the characters
+// they stand for, everything else as text; control characters HTML does not allow are left out.
+TEST(GridPageTest, TextShowsAsInTheListAndNeverAsMarkup) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Ma & Di <script>", "Ma &amp; Di &lt;script&gt;"},
+        {"Ma&amp; caf&eacute; &#233; &#xE9;", "Ma&amp; caf&eacute; &#233; &#xE9;"},
+        {"&#0; &#x80; &#xD800; &#1114112; &; &#; &#x; &x &amp",
+         "&amp;#0; &amp;#x80; &amp;#xD800; &amp;#1114112; "
+         "&amp;; &amp;#; &amp;#x; &amp;x &amp;amp"},
+        {std::string("a\0b\x01\x1f\x7f\tc\xE9", 10), "ab\tc\xE9"},
+    };
+    for (const auto& [text, html] : cases) {
+        const GridLesson lesson{text, {text}, 0, LessonChange::None};
+        EXPECT_EQ(GridCellHtml({lesson}), "<p>" + html + "<br>" + html + "</p>") << text;
+    }
+    const test_support::TempDir folder;
+    for (const std::string heading : {"X <!-- ", "<script>alert(1)</script>"}) {
+        const auto file = folder.Write(
+            "rooster.htm", "<h1>" + heading +
+                               "</h1>\r\n<pre>\r\n"
+                               "<h3>Ma &amp; <b>Di</b></h3><pre>\r\n1  WIS      01-52 B104   \r\n</pre>\r\n");
+        const std::string list = PageOf(file, 5, std::nullopt);
+        const std::string grid = GridPage(list, GridOfWeekPage(list, 5));
+        EXPECT_EQ(grid.find("<!--"), std::string::npos) << grid;
+        EXPECT_EQ(grid.find("<script"), std::string::npos) << grid;
+        EXPECT_NE(grid.find("<th>Ma &amp; &lt;b&gt;Di&lt;/b&gt;</th>"), std::string::npos) << grid;
+        EXPECT_NE(grid.find("<td><p>WIS 01-52 B104</p></td>"), std::string::npos) << grid;
+    }
+}
+
+// The rows run by hour with the lessons without one last; a series of two digits is whole.
+TEST(GridPageTest, RowsRunByHourAndLessonsWithoutOneComeLast) {
+    const test_support::TempDir folder;
+    const auto file = folder.Write("rooster.htm",
+                                   "<h1>4A</h1>\r\n<pre>\r\n<h3>Ma</h3><pre>\r\n"
+                                   "MU STU  PEE 01-52 B104  Studie     \r\n"
+                                   "99 LAT  PEE 01-52 B104  Laat       \r\n"
+                                   "1  ANA  PEE 01-52 B104  Analyse 1 12\r\n</pre>\r\n");
+    const std::string list = PageOf(file, 5, std::nullopt);
+    const std::string grid = GridPage(list, GridOfWeekPage(list, 5));
+    const std::size_t first =
+        grid.find("<tr><th>1</th><td><p>ANA PEE 01-52 B104 Analyse 1 (reeks 12)</p></td></tr>");
+    const std::size_t late = grid.find("<tr><th>99</th><td><p>LAT PEE 01-52 B104 Laat</p></td></tr>");
+    const std::size_t none =
+        grid.find("<tr><th>zonder uur</th><td><p>MU STU PEE 01-52 B104 Studie</p></td></tr>");
+    EXPECT_LT(first, late) << grid;
+    EXPECT_LT(late, none) << grid;
+    EXPECT_NE(none, std::string::npos) << grid;
+}
+
 }  // namespace
 }  // namespace orbelquint
