@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
     // Answered before any window system is asked for.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
-            return (std::cout << kUsage) ? 0 : 1;
+            return (std::cout << kUsage << std::flush) ? 0 : 1;
         if (std::strcmp(argv[i], "--version") == 0)
-            return (std::cout << "orbelquint " ORBELQUINT_VERSION "\n") ? 0 : 1;
+            return (std::cout << "orbelquint " ORBELQUINT_VERSION "\n" << std::flush) ? 0 : 1;
     }
     const bool exportPdf = std::any_of(argv + 1, argv + argc, [](const char* argument) {
         return std::strcmp(argument, "--pdf") == 0 || std::strncmp(argument, "--pdf=", 6) == 0;

@@ -41,6 +41,17 @@ TEST(ProgramArgumentsTest, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
               "Onbekende optie --bogus.\nProbeer 'orbelquint --help' voor meer informatie.\n");
 }
 
+// Help and version that cannot be written are a failure, as for every tool.
+TEST(ProgramArgumentsTest, HelpAndVersionThatCannotBeWrittenFail) {
+    for (const char* option : {"--help", "-h", "--version"}) {
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(ORBELQUINT_PROGRAM, {option});
+        ASSERT_TRUE(process.waitForFinished(20'000));
+        EXPECT_EQ(process.exitCode(), 1) << option;
+    }
+}
+
 TEST(ProgramArgumentsTest, AFileAfterTwoDashesIsOpened) {
     test_support::RunningProgram program({"--"});
     ASSERT_TRUE(program.ShowsItsPage());
