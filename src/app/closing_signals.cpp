@@ -47,8 +47,10 @@ ClosingSignals::ClosingSignals() {
 
 ClosingSignals::~ClosingSignals() {
     if (!notifier_) return;
+    // The program is ending and has cleaned up: a signal from now on finds nothing to do, and
+    // must not end it with another status than its own.
     struct sigaction action {};
-    action.sa_handler = SIG_DFL;
+    action.sa_handler = SIG_IGN;
     sigemptyset(&action.sa_mask);
     for (const int signal : kClosingSignals)
         ::sigaction(signal, &action, nullptr);

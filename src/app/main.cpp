@@ -109,8 +109,10 @@ int main(int argc, char** argv) {
     orbelquint::Main main({orbelquint::DecideAppPaths(*programFolder, &std::getenv), &QDate::currentDate,
                            &orbelquint::Common::ShowOpenDialog, &orbelquint::Common::ShowSaveDialog,
                            fileToOpen});
-    main.Form_Load();
-    main.show();
+    // Also while start-up waits for the agreement.
     closingSignals.Close([&main] { main.close(); });
+    main.Form_Load();
+    if (main.HasEnded()) return 0;
+    main.show();
     return app.exec();
 }

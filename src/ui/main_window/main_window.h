@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -63,8 +64,11 @@ class Main : public QWidget {
     ~Main() override;
 
     // Start-up: the viewer, the agreement on a first start, the remembered settings, and today's
-    // week made current.
+    // week made current. A close while the agreement waits ends the run there: see HasEnded.
     void Form_Load();
+    // True once the run has ended (the page removed, the viewer closed): also when it ended during
+    // start-up, so that the window is not shown after all.
+    bool HasEnded() const { return ended_; }
 
     std::int16_t CurrentWeek() const { return currentWeek_; }
     bool DataLoaded() const { return dataLoaded_; }
@@ -139,6 +143,7 @@ class Main : public QWidget {
     void Restore(const RememberedSettings& settings);
     void SaveSettings();
     void Form_Unload();
+    void EndRun();
 
     void SetCalendarDate(QDate date);
     void MakeCalendarWeekCurrent();
@@ -180,6 +185,11 @@ class Main : public QWidget {
     CalendarMarks* calendarMarks_;
     std::string markedFor_;  // the data file and series filter the calendar's marks are of
     QPointer<Display> display_;
+    // The agreement while start-up waits for it; a close then ends the run without keeping
+    // settings, since the agreement was not given.
+    QPointer<QDialog> agreement_;
+    bool closedDuringAgreement_ = false;
+    bool ended_ = false;
 };
 
 }  // namespace orbelquint

@@ -39,7 +39,9 @@ void Main::Form_Load() {
     if (!foldersMade) lbInfo->setText("De map voor de instellingen kan niet worden gemaakt.");
     if (settings.kind != SettingsLoad::Kind::Restored) {
         Form1 agreement;
+        agreement_ = &agreement;
         agreement.exec();
+        if (closedDuringAgreement_) return EndRun();
     }
     ShowViewer().brwView->Navigate(paths.StartPage());
     if (settings.kind == SettingsLoad::Kind::Restored) Restore(settings.settings);
@@ -99,18 +101,30 @@ void Main::Restore(const RememberedSettings& settings) {
 }
 
 void Main::closeEvent(QCloseEvent* event) {
-    Form_Unload();
     event->accept();
+    if (ended_) return;
+    if (agreement_ && agreement_->isVisible()) {
+        closedDuringAgreement_ = true;
+        agreement_->reject();  // start-up goes on from the agreement and ends the run
+        return;
+    }
+    Form_Unload();
 }
 
 void Main::Form_Unload() {
     SaveSettings();
+    EndRun();
+    QCoreApplication::quit();
+}
+
+// The page and its lock go and the viewer closes; nothing of the run stays but its settings.
+void Main::EndRun() {
     if (!page_->RemoveFile()) {
         qCWarning(lcOrbelquint) << "De weekpagina" << page_->File().c_str() << "kan niet worden verwijderd.";
     }
     page_.reset();
     if (display_) display_->close();
-    QCoreApplication::quit();
+    ended_ = true;
 }
 
 void Main::SaveSettings() {
