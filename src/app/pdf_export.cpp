@@ -53,10 +53,15 @@ int ExportPdf(const std::vector<std::string>& arguments, const std::filesystem::
         Say(result.message);
         return kExitFailure;
     }
+    if (const QString refusal = TooLargeToPrint(page); !refusal.isEmpty()) {
+        Say(refusal.toStdString());
+        return kExitFailure;
+    }
+    const QByteArray weekPage = QByteArray::fromStdString(page);
     const QString footer = PageFooter(week, DecodeDataText(result.report.heading), request.FilteredSeries());
     const WeekView view = read.Has("--grid") ? WeekView::Grid : WeekView::List;
-    if (!WritePdf(PrintedPage(QByteArray::fromStdString(page), week, view), footer, *pdf, SpecialFiles::Allow,
-                  view)) {
+    if (WritePdf(PrintedPage(weekPage, week, view), footer, *pdf, SpecialFiles::Allow, view) !=
+        Printed::Whole) {
         Say("Het PDF-bestand \"" + *pdf + "\" kan niet worden geschreven.");
         return kExitFailure;
     }

@@ -1,6 +1,7 @@
 #include "core/grid_page.h"
 
 #include <algorithm>
+#include <limits>
 #include <ostream>
 
 #include "core/number_text.h"
@@ -53,9 +54,28 @@ std::size_t ReferenceLength(std::string_view text) {
     return whole && IsTextCodePoint(code) ? at + 1 : 0;
 }
 
+// Where grid HTML goes: a string, or a stream written into as the page grows, so that a page is
+// never held twice.
+class StreamOut {
+  public:
+    explicit StreamOut(std::ostream& stream) : stream_(stream) {}
+    StreamOut& operator+=(std::string_view text) {
+        stream_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return *this;
+    }
+    StreamOut& operator+=(char c) {
+        stream_.put(c);
+        return *this;
+    }
+
+  private:
+    std::ostream& stream_;
+};
+
 // Text of the data file as HTML text: markup characters escaped, character references kept (so
 // the grid shows what the list shows), control characters that HTML does not allow left out.
-void AppendEscaped(std::string& html, std::string_view text) {
+template <typename Out>
+void AppendEscaped(Out& html, std::string_view text) {
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
         switch (c) {
@@ -101,31 +121,90 @@ std::size_t LastRowsStart(std::string_view page, std::size_t rows) {
     return end + 1;
 }
 
-}  // namespace
-
-std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMarks& marks) {
-    std::string html;
-    for (const GridLesson& lesson : lessons) {
-        static const ChangeMark kNone;
-        const ChangeMark& mark = lesson.change == LessonChange::Starts ? marks.starts
-                                 : lesson.change == LessonChange::Ends ? marks.ends
-                                                                       : kNone;
-        html += "<p>";
-        html += mark.open;
-        AppendEscaped(html, lesson.text);
-        if (lesson.series != 0) html += " (reeks " + NumberText(lesson.series) + ")";
-        if (!mark.note.empty()) html += " " + mark.note;
-        for (const std::string& line : lesson.continuations) {
-            html += "<br>";
-            AppendEscaped(html, line);
-        }
-        if (!mark.open.empty()) html += "</span>";
-        html += "</p>";
-    }
-    return html;
+const ChangeMark& MarkOf(const GridLesson& lesson, const ChangeMarks& marks) {
+    static const ChangeMark kNone;
+    return lesson.change == LessonChange::Starts ? marks.starts
+           : lesson.change == LessonChange::Ends ? marks.ends
+                                                 : kNone;
 }
 
-std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
+// Writes the lines of a cell's lessons, a number of lines at a time: a lesson is a paragraph of
+// its line (with its series and mark) and its continuation lines, and a lesson cut between two
+// parts is closed at the end of the one and opened again in the next.
+template <typename Out>
+class CellLines {
+  public:
+    CellLines(const std::vector<GridLesson>& lessons, const ChangeMarks& marks)
+        : lessons_(lessons), marks_(marks) {}
+
+    bool Done() const { return next_ == lessons_.size(); }
+
+    // Writes at most `count` more lines.
+    void Write(Out& html, std::size_t count) {
+        for (; count > 0 && !Done(); --count) {
+            const GridLesson& lesson = lessons_[next_];
+            const ChangeMark& mark = MarkOf(lesson, marks_);
+            if (!open_) {
+                html += "<p>";
+                html += mark.open;
+                open_ = true;
+            }
+            if (!lineDone_) {
+                AppendEscaped(html, LessonText(lesson));
+                if (lesson.series != 0) html += " (reeks " + NumberText(lesson.series) + ")";
+                if (!mark.note.empty()) html += " " + mark.note;
+                lineDone_ = true;
+                rest_ = lesson.continuations;
+            } else {
+                html += "<br>";
+                AppendEscaped(html, NextContinuation());
+            }
+            SkipBlankContinuations();
+            if (rest_.empty() || count == 1) Close(html, mark);
+            if (rest_.empty()) {
+                ++next_;
+                lineDone_ = false;
+            }
+        }
+    }
+
+  private:
+    void Close(Out& html, const ChangeMark& mark) {
+        if (!mark.open.empty()) html += "</span>";
+        html += "</p>";
+        open_ = false;
+    }
+
+    std::string_view NextRow() {
+        const std::size_t end = rest_.find('\n');
+        std::string_view row = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (row.ends_with('\r')) row.remove_suffix(1);
+        return row;
+    }
+
+    std::string NextContinuation() { return OneBlankApart(NextRow()); }
+
+    void SkipBlankContinuations() {
+        while (!rest_.empty()) {
+            const std::size_t end = rest_.find('\n');
+            std::string_view row = rest_.substr(0, end);
+            if (row.ends_with('\r')) row.remove_suffix(1);
+            if (!IsBlank(row)) return;
+            NextRow();
+        }
+    }
+
+    const std::vector<GridLesson>& lessons_;
+    const ChangeMarks& marks_;
+    std::size_t next_ = 0;   // the lesson written now or next
+    bool open_ = false;      // its paragraph is open
+    bool lineDone_ = false;  // its line is written; `rest_` holds its continuation rows to come
+    std::string_view rest_;
+};
+
+template <typename Out>
+void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout) {
     const std::size_t daysFrom = AfterFirstRows(weekPage, kPageRowsBeforeDays);
     const std::size_t daysTo = std::max(daysFrom, LastRowsStart(weekPage, kPageRowsAfterDays));
     // The heading is the data file's text, which the week page has raw: here it is text.
@@ -135,26 +214,68 @@ std::string GridPage(std::string_view weekPage, const WeekGrid& grid) {
     if (heading.ends_with('\r')) heading.remove_suffix(1);
     if (heading.starts_with(kHeadingRowStart)) heading.remove_prefix(kHeadingRowStart.size());
     if (heading.ends_with(kHeadingRowEnd)) heading.remove_suffix(kHeadingRowEnd.size());
-    std::string html(weekPage.substr(0, headingFrom));
+    html += weekPage.substr(0, headingFrom);
     html += kHeadingRowStart;
     AppendEscaped(html, heading);
     html += kHeadingRowEnd;
     html += "\r\n";
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\r\n<tr><th>Uur</th>";
-    for (const std::string& day : grid.days) {
-        html += "<th>";
-        AppendEscaped(html, day);
-        html += "</th>";
+    const std::size_t daysPerTable = std::max<std::size_t>(1, layout.daysPerTable);
+    const std::size_t linesPerRow = std::max<std::size_t>(1, layout.linesPerRow);
+    const std::size_t rowsPerTable = std::max<std::size_t>(1, layout.rowsPerTable);
+    for (std::size_t first = 0; first == 0 || first < grid.days.size(); first += daysPerTable) {
+        const std::size_t last = std::min(grid.days.size(), first + daysPerTable);
+        const auto openTable = [&](bool newSheet) {
+            html += newSheet ? "<table style=\"page-break-before: always\"" : "<table";
+            html +=
+                " border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
+                "width=\"100%\">\r\n<thead><tr><th>Uur</th>";
+            for (std::size_t day = first; day < last; ++day) {
+                html += "<th>";
+                AppendEscaped(html, grid.days[day]);
+                html += "</th>";
+            }
+            html += "</tr></thead>\r\n";
+        };
+        openTable(first > 0);
+        std::size_t rowsInTable = 0;
+        for (std::size_t row = 0; row < grid.hours.size(); ++row) {
+            std::vector<CellLines<Out>> cells;
+            for (std::size_t day = first; day < last; ++day)
+                cells.emplace_back(grid.cells[row][day], ChangeMarks{});
+            // An hour whose cells hold more lines than a row may goes on in rows of its own.
+            for (bool more = true, next = false; more; next = true) {
+                if (rowsInTable++ == rowsPerTable) {
+                    html += "</table>\r\n";
+                    openTable(false);
+                    rowsInTable = 1;
+                }
+                html += "<tr><th>" + HourHeading(grid.hours[row]) + (next ? " (vervolg)" : "") + "</th>";
+                more = false;
+                for (CellLines<Out>& cell : cells) {
+                    html += "<td>";
+                    cell.Write(html, linesPerRow);
+                    html += "</td>";
+                    more = more || !cell.Done();
+                }
+                html += "</tr>\r\n";
+            }
+        }
+        html += "</table>\r\n";
     }
-    html += "</tr>\r\n";
-    for (std::size_t row = 0; row < grid.hours.size(); ++row) {
-        html += "<tr><th>" + HourHeading(grid.hours[row]) + "</th>";
-        for (const auto& lessons : grid.cells[row])
-            html += "<td>" + GridCellHtml(lessons) + "</td>";
-        html += "</tr>\r\n";
-    }
-    html += "</table>\r\n";
     html += weekPage.substr(daysTo);
+}
+
+}  // namespace
+
+std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMarks& marks) {
+    std::string html;
+    CellLines<std::string>(lessons, marks).Write(html, std::numeric_limits<std::size_t>::max());
+    return html;
+}
+
+std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout) {
+    std::string html;
+    WriteGridPage(html, weekPage, grid, layout);
     return html;
 }
 
@@ -162,9 +283,16 @@ WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page)
     std::string list;
     WeekPageResult result = BuildWeekPageInMemory(request, list);
     if (result.status != BuildStatus::Complete) return result;
-    const std::string grid = GridPage(list, GridOfWeekPage(list, request.currentWeek));
-    if (!page.write(grid.data(), static_cast<std::streamsize>(grid.size())).flush())
-        return {BuildStatus::Failed, {}, kPageWriteFailure};
+    const WeekGrid grid = GridOfWeekPage(list, request.currentWeek);
+    if (grid.lessonsLeftOut > 0) {
+        return {BuildStatus::Failed,
+                {},
+                "De week heeft meer dan " + std::to_string(kMaxGridLessons) +
+                    " lessen; dat raster wordt niet gemaakt."};
+    }
+    StreamOut out(page);
+    WriteGridPage(out, list, grid, {});
+    if (!page.flush()) return {BuildStatus::Failed, {}, kPageWriteFailure};
     return result;
 }
 

@@ -12,29 +12,12 @@ namespace {
 constexpr std::string_view kDayStart = "<h3>";
 constexpr std::string_view kDayNameEnd = "</h3><pre>";
 
-// The text with every run of blanks made one blank, and none at either end.
-std::string OneBlankApart(std::string_view text) {
-    std::string joined;
-    joined.reserve(text.size());
-    for (const char c : Trim(text)) {
-        if (c != ' ' || (!joined.empty() && joined.back() != ' ')) joined.push_back(c);
-    }
-    return joined;
-}
-
 bool StartsDay(std::string_view row) {
     return row.starts_with(kDayStart) && row.ends_with(kDayNameEnd);
 }
 
 GridLesson LessonOf(std::string_view line, std::size_t hourEnd, int week) {
-    GridLesson lesson;
-    lesson.series = SeriesField(line);
-    std::string_view text = line.substr(hourEnd);
-    // The series is shown apart, so its field leaves the text.
-    if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
-    lesson.text = OneBlankApart(text);
-    lesson.change = ChangeIn(line, week);
-    return lesson;
+    return {line.substr(hourEnd), {}, SeriesField(line), ChangeIn(line, week)};
 }
 
 // Where the hour of a lesson line ends, and the hour.
@@ -51,6 +34,22 @@ std::pair<std::size_t, int> HourOf(std::string_view line) {
 
 }  // namespace
 
+std::string OneBlankApart(std::string_view text) {
+    std::string joined;
+    joined.reserve(text.size());
+    for (const char c : Trim(text)) {
+        if (c != ' ' || (!joined.empty() && joined.back() != ' ')) joined.push_back(c);
+    }
+    return joined;
+}
+
+std::string LessonText(const GridLesson& lesson) {
+    std::string_view text = lesson.line;
+    // The series is shown apart, so its field leaves the text.
+    if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
+    return OneBlankApart(text);
+}
+
 int LessonHour(std::string_view line) {
     return HourOf(line).second;
 }
@@ -64,10 +63,12 @@ WeekGrid GridOfWeekPage(std::string_view page, int week) {
     std::vector<std::map<int, std::vector<GridLesson>>> days;  // the lessons of each day by hour
     bool inDay = false;
     GridLesson* last = nullptr;  // the lesson that continuation lines go with
+    std::size_t lessonCount = 0;
     std::size_t row = 0;
     for (std::size_t at = 0;; ++row) {
         const std::size_t end = page.find('\n', at);
         if (end == std::string_view::npos) break;  // no row, or one cut short
+        const std::size_t rowStart = at;
         std::string_view line = page.substr(at, end - at);
         at = end + 1;
         if (line.ends_with('\r')) line.remove_suffix(1);
@@ -82,7 +83,17 @@ WeekGrid GridOfWeekPage(std::string_view page, int week) {
         } else if (line == "</pre>") {
             inDay = false;
         } else if (IsContinuation(line)) {
-            if (last != nullptr && !IsBlank(line)) last->continuations.push_back(OneBlankApart(line));
+            // The rows of a lesson's continuation lines follow each other in the page.
+            if (last != nullptr) {
+                const std::size_t from =
+                    last->continuations.empty()
+                        ? rowStart
+                        : static_cast<std::size_t>(last->continuations.data() - page.data());
+                last->continuations = page.substr(from, at - from);
+            }
+        } else if (++lessonCount > kMaxGridLessons) {
+            ++grid.lessonsLeftOut;
+            last = nullptr;
         } else {
             const auto [hourEnd, hour] = HourOf(line);
             auto& cell = days.back()[hour];

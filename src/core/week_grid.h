@@ -7,16 +7,41 @@
 #include <vector>
 
 #include "core/lesson_line.h"
+#include "core/text.h"
 
 namespace orbelquint {
 
-// A lesson in its cell of the week grid. Texts are bytes of the data file, as the page has them.
+// A lesson in its cell of the week grid: pieces of the page it was read from, which must outlive
+// it, so that a grid takes little more memory than its page whatever the lessons hold.
 struct GridLesson {
-    std::string text;                          // the line after its hour and series, blanks run together
-    std::vector<std::string> continuations;    // its continuation lines, likewise
+    std::string_view line;                     // the lesson line after its hour
+    std::string_view continuations;            // its continuation rows, line ends included
     double series = 0;                         // 0: for the whole class
     LessonChange change = LessonChange::None;  // in the week of the page
 };
+
+// The text with every run of blanks made one blank, and none at either end.
+std::string OneBlankApart(std::string_view text);
+
+// What a cell shows of a lesson: its line after the hour without the series field (shown apart),
+// blanks run together.
+std::string LessonText(const GridLesson& lesson);
+
+// Calls `visit` with each continuation line of `lesson` that is not blank, blanks run together.
+template <typename Visit>
+void ForEachContinuationLine(const GridLesson& lesson, Visit visit) {
+    for (std::string_view rows = lesson.continuations; !rows.empty();) {
+        const std::size_t end = rows.find('\n');
+        std::string_view line = rows.substr(0, end);
+        rows.remove_prefix(end == std::string_view::npos ? rows.size() : end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (!IsBlank(line)) visit(OneBlankApart(line));
+    }
+}
+
+// The most lessons a grid holds: a real week has a few dozen, and a grid of this many would not be
+// read; it keeps the grid's memory small next to its page's.
+inline constexpr std::size_t kMaxGridLessons = 100'000;
 
 // The hour of lessons whose line begins with no number; its row comes last.
 inline constexpr int kNoHour = std::numeric_limits<int>::max();
@@ -27,6 +52,8 @@ struct WeekGrid {
     std::vector<int> hours;         // ascending, kNoHour last
     // The lessons of each hour (row) and day (column), in the page's order.
     std::vector<std::vector<std::vector<GridLesson>>> cells;
+    // The lessons past kMaxGridLessons, which the grid leaves out.
+    std::size_t lessonsLeftOut = 0;
 };
 
 // The hour of a lesson line: the whole number it begins with, blanks before it ignored, from 0 to
@@ -41,7 +68,8 @@ std::string HourHeading(int hour);
 
 // The grid of a week page as BuildWeekPage writes it, for `week`: each shown lesson line in the cell
 // of its day and hour, with the continuation lines below it. Only whole rows count, so the start
-// of a page cut short gives the grid of what it holds. Linear in the page's size.
+// of a page cut short gives the grid of what it holds. Linear in the page's size; the grid refers
+// to `page`, which must outlive it.
 WeekGrid GridOfWeekPage(std::string_view page, int week);
 
 }  // namespace orbelquint

@@ -1,6 +1,8 @@
 #include "app/pdf_export.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QRegularExpression>
 #include <cstdio>
@@ -8,6 +10,7 @@
 
 #include "support/test_files.h"
 #include "ui/page_decoding.h"
+#include "ui/printing/page_printing.h"
 
 namespace orbelquint {
 namespace {
@@ -109,6 +112,65 @@ TEST(PdfExportTest, TheSampleGridFitsOneLandscapePageWithEveryLesson) {
           "(sportkledij meebrengen)", "Donderdag", "pagina 1 van 1"}) {
         EXPECT_TRUE(text.contains(lesson)) << lesson;
     }
+}
+
+// A grid wider and longer than a sheet goes on as many as it takes, a few days at a time and the
+// lessons of a crowded hour over rows of their own: every day and lesson is on paper.
+TEST(PdfExportTest, AGridLargerThanASheetKeepsEveryDayAndLesson) {
+    const test_support::TempDir folder;
+    std::string data = "<h1>4A</h1>\r\n<pre>\r\n";
+    for (int day = 1; day <= 16; ++day) {
+        data += "<h3>Dag" + std::to_string(day) + "</h3><pre>";
+        const int lessons = day == 3 ? 120 : 2;
+        for (int lesson = 1; lesson <= lessons; ++lesson) {
+            data += "1  WIS  PEE 36-51 B104  Les" + std::to_string(day) + "x" + std::to_string(lesson) +
+                    "    \r\n";
+            if (day == 3) data += "               noot" + std::to_string(lesson) + "\r\n";
+        }
+        data += "</pre>\r\n";
+    }
+    const std::string pdf = (folder.Path() / "raster.pdf").string();
+    ASSERT_EQ(ExportPdf({"--pdf", pdf, "--grid", folder.Write("breed.htm", data).string(), "50"},
+                        test_support::ShippedTemplateFile()),
+              0);
+    if (!PopplerIsThere()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are missing";
+    const QStringList words = Simplified(Output("pdftotext '" + pdf + "' -")).split(' ');
+    for (int day = 1; day <= 16; ++day) {
+        EXPECT_TRUE(words.contains(QString("Dag%1").arg(day))) << day;
+        for (int lesson = 1; lesson <= (day == 3 ? 120 : 2); ++lesson)
+            EXPECT_TRUE(words.contains(QString("Les%1x%2").arg(day).arg(lesson))) << day << " " << lesson;
+    }
+    for (int lesson = 1; lesson <= 120; ++lesson)
+        EXPECT_TRUE(words.contains(QString("noot%1").arg(lesson))) << lesson;
+    EXPECT_TRUE(words.contains("(vervolg)"));
+}
+
+// What cannot be printed in bounded memory is refused, and no output is ever written over an
+// input; an open descriptor is written into as it was opened.
+TEST(PdfExportTest, RefusesWhatItMustNotWriteAndAppendsWhereItAppends) {
+    const test_support::TempDir folder;
+    const std::string sample =
+        folder.Write("rooster.htm", test_support::ReadFile(test_support::SampleDataFile())).string();
+    EXPECT_EQ(ExportPdf({"--pdf", sample, sample, "50"}, {}), 1);
+    EXPECT_EQ(test_support::ReadFile(sample), test_support::ReadFile(test_support::SampleDataFile()));
+
+    std::string data = "<h1>4A</h1>\r\n<pre>\r\n<h3>Maandag</h3><pre>1  WIS  PEE 36-51 B104  Les\r\n";
+    for (int line = 0; line < kMaxPrintedRows; ++line)
+        data += "               noot\r\n";
+    const std::string large = folder.Write("groot.htm", data + "</pre>\r\n").string();
+    const std::filesystem::path pdf = folder.Path() / "groot.pdf";
+    for (const char* view : {"--grid", "--series=0"})
+        EXPECT_EQ(ExportPdf({"--pdf", pdf.string(), view, large, "50"}, {}), 1) << view;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    const std::filesystem::path log = folder.Write("log", "ervoor\n");
+    const int open = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(open, 0);
+    EXPECT_EQ(ExportPdf({"--pdf", "/dev/fd/" + std::to_string(open), sample, "50"}, {}), 0);
+    ::close(open);
+    const std::string written = test_support::ReadFile(log);
+    EXPECT_TRUE(written.starts_with("ervoor\n%PDF-")) << written.substr(0, 20);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
 
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {

@@ -99,6 +99,24 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "peak resident memory in KiB";
 }
 
+// A grid takes little more memory than its page, whatever its lessons hold; a week of more lessons
+// than a grid holds is refused, saying so.
+TEST(WeekToolProgramTest, AGridStaysNearItsPageInMemory) {
+    const std::string head = "printf \"<h1>x</h1>\\r\\n<pre>\\r\\n<h3>Ma</h3><pre>\\r\\n\"";
+    const std::string tool = std::string(ORBELQUINT_WEEK_TOOL) + " --grid - 5";
+    // About 50 MB of one lesson's continuation lines; the peak in KiB is the last line.
+    const Outcome continued = RunShell("(" + head +
+                                       "; echo \"1  WIS  PEE 01-52 B104  x\"; yes \"               x\" | "
+                                       "head -n 3000000) | /usr/bin/time -f %M " +
+                                       tool + " 2>&1 >/dev/null | tail -n 1");
+    EXPECT_EQ(continued.status, 0);
+    EXPECT_LT(std::stol(continued.out), 100 * 1024) << "peak resident memory in KiB";
+    const Outcome lessons = RunShell("(" + head + "; yes \"1  WIS  PEE 01-52 B104  x\" | head -n 100001) | " +
+                                     tool + " 2>&1 >/dev/null");
+    EXPECT_EQ(lessons.status, 1);
+    EXPECT_NE(lessons.out.find("100000 lessen"), std::string::npos) << lessons.out;
+}
+
 // A name of an open descriptor is written through it, as the shell opened it: a log opened for
 // appending keeps what it held and what is written to it after the page.
 TEST(WeekToolProgramTest, OutputIntoAnOpenFileIsAppendedAsTheShellOpenedIt) {

@@ -56,7 +56,7 @@ TEST_F(WeekToolTest, WritesTheGridWithTheSameReportAndStatuses) {
               "<html><head><title>Orbelquint week 5</title>\r\nHEAD\r\n<h1>Orbelquint week 5</h1>\r\n"
               "<h2>4\xE9 Latijn</h2><hr>\r\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
               "width=\"100%\">\r\n"
-              "<tr><th>Uur</th><th>Maandag</th></tr>\r\n"
+              "<thead><tr><th>Uur</th><th>Maandag</th></tr></thead>\r\n"
               "<tr><th>1</th><td><p>WIS 03-09 B104 (reeks 2)</p><p>NED 03-09 B104 (reeks 3)</p></td></tr>\r\n"
               "</table>\r\n\r\nFOOT\r\n</body></html>\r\n");
     const std::string report = err_;

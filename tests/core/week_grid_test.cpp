@@ -17,13 +17,27 @@
 namespace orbelquint {
 namespace {
 
+// What a cell must show of a lesson.
+struct ShownLesson {
+    std::string text;
+    std::vector<std::string> continuations;
+    double series = 0;
+    LessonChange change = LessonChange::None;
+};
+
+struct ModelGrid {
+    std::vector<std::string> days;
+    std::vector<int> hours;
+    std::vector<std::vector<std::vector<ShownLesson>>> cells;
+};
+
 struct ModelLesson {
     std::string line;  // as the data file has it
     int hour = kNoHour;
     std::int16_t from = 0;
     std::int16_t to = 0;
     int series = 0;
-    GridLesson expected;  // what its cell must show, whatever the week
+    ShownLesson expected;  // what its cell must show, whatever the week
 };
 
 struct ModelDay {
@@ -108,9 +122,9 @@ ModelTimetable RandomTimetable(unsigned seed) {
 }
 
 // The grid the model expects for `week`, with or without a series filter.
-WeekGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<int> series) {
-    std::vector<std::map<int, std::vector<GridLesson>>> days;
-    WeekGrid grid;
+ModelGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<int> series) {
+    std::vector<std::map<int, std::vector<ShownLesson>>> days;
+    ModelGrid grid;
     for (const ModelDay& day : timetable.days) {
         grid.days.push_back(day.name);
         auto& hours = days.emplace_back();
@@ -118,7 +132,7 @@ WeekGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<i
             const bool runs = lesson.from <= week && week <= lesson.to;
             const bool passes = !series || lesson.series == 0 || lesson.series == *series;
             if (!runs || !passes) continue;
-            GridLesson shown = lesson.expected;
+            ShownLesson shown = lesson.expected;
             shown.change = lesson.from == week ? LessonChange::Starts
                            : lesson.to == week ? LessonChange::Ends
                                                : LessonChange::None;
@@ -138,7 +152,13 @@ WeekGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<i
     return grid;
 }
 
-void ExpectSameGrid(const WeekGrid& actual, const WeekGrid& expected, const std::string& where) {
+std::vector<std::string> ContinuationLines(const GridLesson& lesson) {
+    std::vector<std::string> lines;
+    ForEachContinuationLine(lesson, [&lines](std::string line) { lines.push_back(std::move(line)); });
+    return lines;
+}
+
+void ExpectSameGrid(const WeekGrid& actual, const ModelGrid& expected, const std::string& where) {
     ASSERT_EQ(actual.days, expected.days) << where;
     ASSERT_EQ(actual.hours, expected.hours) << where;
     for (std::size_t row = 0; row < expected.hours.size(); ++row) {
@@ -148,8 +168,8 @@ void ExpectSameGrid(const WeekGrid& actual, const WeekGrid& expected, const std:
             ASSERT_EQ(got.size(), want.size())
                 << where << " hour " << expected.hours[row] << " day " << column;
             for (std::size_t i = 0; i < want.size(); ++i) {
-                EXPECT_EQ(got[i].text, want[i].text) << where;
-                EXPECT_EQ(got[i].continuations, want[i].continuations) << where;
+                EXPECT_EQ(LessonText(got[i]), want[i].text) << where;
+                EXPECT_EQ(ContinuationLines(got[i]), want[i].continuations) << where;
                 EXPECT_EQ(got[i].series, want[i].series) << where;
                 EXPECT_EQ(got[i].change, want[i].change) << where;
             }
@@ -191,7 +211,7 @@ TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
     EXPECT_EQ(grid.hours, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     const auto& thursdaySixth = grid.cells[5][3];
     ASSERT_EQ(thursdaySixth.size(), 2U);
-    EXPECT_EQ(thursdaySixth[0].text, "DUI WIL 36-51 A206 Duits");
+    EXPECT_EQ(LessonText(thursdaySixth[0]), "DUI WIL 36-51 A206 Duits");
     EXPECT_EQ(thursdaySixth[1].series, 2);
     EXPECT_EQ(grid.cells[2][0][0].change, LessonChange::Starts);  // Herhaling wiskunde, weeks 50-51
     // A page cut short gives the grid of its whole rows.
@@ -225,7 +245,7 @@ TEST(WeekGridTest, AMemoryPageStopsAtItsLimitAndSaysSo) {
 }
 
 TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {
-    GridLesson lesson{"<script>x</script> & co", {"<b>noot</b>"}, 2, LessonChange::Starts};
+    const GridLesson lesson{"<script>x</script> & co 2", "    <b>noot</b>\r\n", 2, LessonChange::Starts};
     const ChangeMarks marks{{"<span class=\"nieuw\">", "(nieuw)"}, {"<span>", "(laatste)"}};
     EXPECT_EQ(GridCellHtml({lesson}, marks),
               "<p><span class=\"nieuw\">&lt;script&gt;x&lt;/script&gt; &amp; co (reeks 2) (nieuw)<br>"
@@ -244,7 +264,8 @@ TEST(GridPageTest, TextShowsAsInTheListAndNeverAsMarkup) {
         {std::string("a\0b\x01\x1f\x7f\tc\xE9", 10), "ab\tc\xE9"},
     };
     for (const auto& [text, html] : cases) {
-        const GridLesson lesson{text, {text}, 0, LessonChange::None};
+        const std::string continuation = "  " + text + "\r\n";
+        const GridLesson lesson{text, continuation, 0, LessonChange::None};
         EXPECT_EQ(GridCellHtml({lesson}), "<p>" + html + "<br>" + html + "</p>") << text;
     }
     const test_support::TempDir folder;

@@ -10,6 +10,7 @@
 #include "ui/main_window/refusals.h"
 #include "ui/path_text.h"
 #include "ui/printing/page_printing.h"
+#include "ui/printing/print_progress.h"
 
 namespace orbelquint {
 
@@ -36,8 +37,9 @@ void Main::ShowStatus(const QString& text) {
 void Main::btnPrint_Click() {
     const auto page = ShownPage("af te drukken");
     if (!page) return;
-    if (!PrintWithDialog(this, PrintedPage(*page, currentWeek_, ShownView()), SaveNameText(), Footer(),
-                         ShownView()))
+    PrintProgress progress(this, "De weekpagina wordt afgedrukt", [this] { return !ended_; });
+    if (PrintWithDialog(this, PrintedPage(*page, currentWeek_, ShownView()), SaveNameText(), Footer(),
+                        ShownView(), progress.Sheets()) == Printed::Failed)
         Refuse("De weekpagina kan niet worden afgedrukt.");
 }
 
@@ -48,11 +50,13 @@ void Main::btnExportPdf_Click() {
     const std::filesystem::path target =
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    if (!WritePdf(PrintedPage(*page, currentWeek_, ShownView()), Footer(), target, SpecialFiles::Refuse,
-                  ShownView())) {
+    PrintProgress progress(this, "De PDF wordt gemaakt", [this] { return !ended_; });
+    const Printed written = WritePdf(PrintedPage(*page, currentWeek_, ShownView()), Footer(), target,
+                                     SpecialFiles::Refuse, ShownView(), progress.Sheets());
+    if (written == Printed::Failed) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
-    ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
+    if (written == Printed::Whole) ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
 }
 
 // Asks where a file named `name` goes, starting in the save folder; empty when the user cancels.
@@ -72,16 +76,23 @@ QString Main::Footer() const {
     return PageFooter(currentWeek_, lbRichting->text(), Request().FilteredSeries());
 }
 
-// The bytes of the page shown, for printing and export; nullopt after saying why there are none.
 WeekView Main::ShownView() const {
     return chGrid->isChecked() ? WeekView::Grid : WeekView::List;
 }
 
+// The bytes of the page shown, for printing and export; nullopt after saying why there are none.
 std::optional<QByteArray> Main::ShownPage(const char* use) {
     if (Refuses(PageRefusal(*page_, currentWeek_, use))) return std::nullopt;
-    if (const auto bytes = page_->Bytes(kMaxPageInMemory)) return QByteArray::fromStdString(*bytes);
-    Refuse("De weekpagina kan niet worden gelezen.");
-    return std::nullopt;
+    const auto bytes = page_->Bytes(kMaxPageInMemory);
+    if (!bytes) {
+        Refuse("De weekpagina kan niet worden gelezen.");
+        return std::nullopt;
+    }
+    if (const QString tooLarge = TooLargeToPrint(*bytes); !tooLarge.isEmpty()) {
+        Refuse(tooLarge);
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(*bytes);
 }
 
 void Main::Refuse(const QString& message) {

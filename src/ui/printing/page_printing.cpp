@@ -31,10 +31,14 @@ QPageLayout A4(WeekView view) {
 // the sheet's width fits one sheet; the document is left laid out at it.
 qreal GridScale(QTextDocument& document, const QSizeF& sheet) {
     constexpr qreal kSmallest = 0.6;
-    qreal scale = 1.0;
-    for (;; scale -= 0.1) {
+    const auto fits = [&document, &sheet](qreal scale) {
         document.setTextWidth(sheet.width() / scale);
-        if (document.size().height() <= sheet.height() / scale || scale - 0.1 < kSmallest) return scale;
+        return document.size().height() <= sheet.height() / scale;
+    };
+    // A grid of many sheets is laid out once.
+    if (!fits(kSmallest)) return kSmallest;
+    for (qreal scale = 1.0;; scale -= 0.1) {
+        if (fits(scale) || scale - 0.1 < kSmallest) return scale;
     }
 }
 
@@ -52,15 +56,24 @@ QString PageFooter(int week, const QString& heading, std::optional<double> serie
     return footer;
 }
 
+QString TooLargeToPrint(std::string_view weekPage) {
+    if (std::count(weekPage.begin(), weekPage.end(), '\n') <= kMaxPrintedRows) return {};
+    return QString("De weekpagina heeft meer dan %L1 regels; zoveel wordt niet afgedrukt.")
+        .arg(kMaxPrintedRows);
+}
+
 QByteArray PrintedPage(const QByteArray& weekPage, int week, WeekView view) {
     if (view == WeekView::List) return weekPage;
     const std::string_view page(weekPage.constData(), static_cast<std::size_t>(weekPage.size()));
-    return QByteArray::fromStdString(GridPage(page, GridOfWeekPage(page, week)));
+    // On paper at most a week's days side by side, and no cell longer than a sheet.
+    constexpr GridLayout kOnPaper{7, 20, 10};
+    return QByteArray::fromStdString(GridPage(page, GridOfWeekPage(page, week), kOnPaper));
 }
 
-bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer, WeekView view) {
+Printed PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer, WeekView view,
+                  const SheetProgress& progress) {
     QPainter painter;
-    if (!painter.begin(&device)) return false;
+    if (!painter.begin(&device)) return Printed::Failed;
     QTextDocument document;
     // Measured at the device's resolution, so that the fonts' widths on paper are the ones laid out.
     document.documentLayout()->setPaintDevice(&device);
@@ -76,7 +89,11 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
     document.setPageSize(content);  // page breaks fall between lines
     const int pages = document.pageCount();
     for (int index = 0; index < pages; ++index) {
-        if (index > 0 && !device.newPage()) return false;
+        if (progress && !progress(index, pages)) {
+            painter.end();
+            return Printed::Cancelled;
+        }
+        if (index > 0 && !device.newPage()) return Printed::Failed;
         painter.save();
         painter.scale(scale, scale);
         painter.translate(0, -index * content.height());
@@ -87,20 +104,23 @@ bool PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString&
         painter.drawText(footerBox, Qt::AlignRight | Qt::AlignVCenter,
                          QString("pagina %1 van %2").arg(index + 1).arg(pages));
     }
-    return painter.end();
+    return painter.end() ? Printed::Whole : Printed::Failed;
 }
 
-bool PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
-                     const QString& footer, WeekView view) {
+Printed PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
+                        const QString& footer, WeekView view, const SheetProgress& progress) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(A4(view));
     printer.setDocName(documentName);
     QPrintDialog dialog(&printer, owner);
-    return dialog.exec() != QDialog::Accepted || PaintPage(page, printer, footer, view);
+    if (dialog.exec() != QDialog::Accepted) return Printed::Cancelled;
+    const Printed printed = PaintPage(page, printer, footer, view, progress);
+    if (printed == Printed::Cancelled) printer.abort();
+    return printed;
 }
 
-bool WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
-              SpecialFiles special, WeekView view) {
+Printed WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
+                 SpecialFiles special, WeekView view, const SheetProgress& progress) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -109,11 +129,13 @@ bool WritePdf(const QByteArray& page, const QString& footer, const std::filesyst
         writer.setResolution(300);
         writer.setCreator("OrbelQuint");
         writer.setTitle(footer);
-        if (!PaintPage(page, writer, footer, view)) return false;
+        if (const Printed painted = PaintPage(page, writer, footer, view, progress);
+            painted != Printed::Whole)
+            return painted;
     }
     AtomicFile target(file, special);
     target.Stream().write(pdf.data().constData(), pdf.data().size());
-    return target.Commit();
+    return target.Commit() ? Printed::Whole : Printed::Failed;
 }
 
 }  // namespace orbelquint
