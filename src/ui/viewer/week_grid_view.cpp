@@ -45,6 +45,8 @@ void WeekGridView::ShowWeekPage(const QByteArray& page, int week, std::optional<
         days << decode(grid.days[day]).trimmed();
     if (grid.days.size() > shownDays)
         days.back() += QString(" (en nog %1 dagen: zie de lijst)").arg(grid.days.size() - shownDays);
+    if (grid.lessonsLeftOut > 0 && !days.isEmpty())
+        days.back() += QString(" (en nog %L1 lessen: zie de lijst)").arg(grid.lessonsLeftOut);
     setHorizontalHeaderLabels(days);
     QStringList hours;
     for (const int hour : grid.hours)

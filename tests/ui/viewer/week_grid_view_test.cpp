@@ -85,12 +85,17 @@ TEST(WeekGridViewTest, APageOfThousandsOfDaysIsNotLaidOutBeyondAWeeksWorth) {
     std::string page = "<html>\r\nHEAD\r\n<h1>w</h1>\r\n<h2>x</h2><hr>\r\n";
     for (int day = 0; day < 5000; ++day)
         page += "<h3>Dag</h3><pre>\r\n" + std::to_string(day % 100) + " WIS    01-52 x\r\n</pre>\r\n";
+    page += "<h3>Dag</h3><pre>\r\nMU WIS    01-52 x\r\n</pre>\r\n";
     WeekGridView view(nullptr);
     view.resize(600, 400);
     view.ShowWeekPage(QByteArray::fromStdString(page + "\r\nFOOT\r\n</body></html>\r\n"), 50, 50);
     EXPECT_EQ(view.columnCount(), 60);
-    EXPECT_EQ(view.rowCount(), 100);
-    EXPECT_TRUE(view.horizontalHeaderItem(59)->text().endsWith("(en nog 4940 dagen: zie de lijst)"));
+    ASSERT_EQ(view.rowCount(), 101);
+    // A screen reader says "uur 99", and "zonder uur" as it stands.
+    EXPECT_EQ(view.verticalHeaderItem(99)->data(Qt::AccessibleTextRole).toString(), "uur 99");
+    EXPECT_EQ(view.verticalHeaderItem(100)->text(), "zonder uur");
+    EXPECT_FALSE(view.verticalHeaderItem(100)->data(Qt::AccessibleTextRole).toString().startsWith("uur"));
+    EXPECT_TRUE(view.horizontalHeaderItem(59)->text().endsWith("(en nog 4941 dagen: zie de lijst)"));
 }
 
 // The grid page of the tool, read as HTML by Qt: one table whose cells hold the grid's lessons.
