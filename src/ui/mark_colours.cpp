@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace orbelquint {
 namespace {
@@ -17,6 +18,20 @@ double RelativeLuminance(const QColor& colour) {
     };
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
            0.0722 * linear(colour.blueF());
+}
+
+// `tint` taken toward `text` until it reads on every one of `backgrounds`; `text` itself reads on
+// them all.
+QColor ReadableOn(const QColor& tint, const QColor& text, std::initializer_list<QColor> backgrounds) {
+    constexpr double kReadable = 4.5;
+    for (int step = 0; step < 20; ++step) {
+        const QColor colour = Mixed(tint, text, step / 20.0);
+        if (std::all_of(backgrounds.begin(), backgrounds.end(), [&colour](const QColor& background) {
+                return ContrastRatio(colour, background) >= kReadable;
+            }))
+            return colour;
+    }
+    return text;
 }
 
 }  // namespace
@@ -36,9 +51,15 @@ double ContrastRatio(const QColor& one, const QColor& other) {
 
 MarkColours MarkColoursOf(const QPalette& palette) {
     const QColor base = palette.color(QPalette::Base);
-    return {palette.color(QPalette::Text), Mixed(base, palette.color(QPalette::Text), kCoveredShare),
-            Mixed(base, palette.color(QPalette::Highlight), kMarkShare),
-            Mixed(base, palette.color(QPalette::LinkVisited), kMarkShare)};
+    const QColor text = palette.color(QPalette::Text);
+    MarkColours colours{text,
+                        Mixed(base, text, kCoveredShare),
+                        Mixed(base, palette.color(QPalette::Highlight), kMarkShare),
+                        Mixed(base, palette.color(QPalette::LinkVisited), kMarkShare),
+                        {}};
+    colours.weekend = ReadableOn(palette.color(QPalette::LinkVisited), text,
+                                 {base, palette.color(QPalette::Window), colours.covered, colours.changes});
+    return colours;
 }
 
 }  // namespace orbelquint

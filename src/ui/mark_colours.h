@@ -13,6 +13,9 @@ struct MarkColours {
     QColor covered;  // a week the data file covers
     QColor changes;  // the timetable changes: a change week, a lesson that starts this week
     QColor ends;     // a lesson in its last week
+    // The weekend's day numbers in the calendar: the hue of visited links (the palette has no red),
+    // taken toward the text colour as far as it must to read on the base and every mark.
+    QColor weekend;
 };
 
 MarkColours MarkColoursOf(const QPalette& palette);

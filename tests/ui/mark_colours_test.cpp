@@ -30,11 +30,29 @@ TEST(MarkColoursTest, TheThemesTextReadsOnEveryMarkInALightAndADarkPalette) {
         EXPECT_EQ(text, palette.color(QPalette::Text));
         for (const QColor& mark : {marks.covered, marks.changes, marks.ends}) {
             EXPECT_GE(ContrastRatio(text, mark), 4.5) << mark.name().toStdString();
-            EXPECT_NE(mark, palette.color(QPalette::Base)) << mark.name().toStdString();
+            // Seen apart from the page around it.
+            EXPECT_GE(ContrastRatio(mark, palette.color(QPalette::Base)), 1.15) << mark.name().toStdString();
         }
         EXPECT_NE(marks.changes, marks.ends);
         EXPECT_NE(marks.covered, marks.changes);
+        for (const QColor& background :
+             {palette.color(QPalette::Base), palette.color(QPalette::Window), marks.covered, marks.changes})
+            EXPECT_GE(ContrastRatio(marks.weekend, background), 4.5) << background.name().toStdString();
+        EXPECT_NE(marks.weekend, text);  // still told apart from the week's days where the theme allows
     }
+}
+
+// Each mark takes the hue the palette gives its meaning: changes the selection's, a last week that
+// of visited links.
+TEST(MarkColoursTest, EachMarkHasTheHueOfItsMeaning) {
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Highlight, Qt::blue);
+    palette.setColor(QPalette::LinkVisited, Qt::red);
+    const MarkColours marks = MarkColoursOf(palette);
+    EXPECT_LT(marks.changes.red(), marks.changes.blue());
+    EXPECT_LT(marks.ends.blue(), marks.ends.red());
 }
 
 TEST(MarkColoursTest, ContrastAndMixingFollowTheirDefinitions) {

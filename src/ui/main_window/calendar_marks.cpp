@@ -29,6 +29,11 @@ void CalendarMarks::Draw() {
     calendar_.setDateTextFormat(QDate(), QTextCharFormat());
     const QDate first(calendar_.yearShown(), calendar_.monthShown(), 1);
     const MarkColours colours = MarkColoursOf(calendar_.palette());
+    // The weekend in a colour of the theme that reads on every mark, not the fixed red.
+    QTextCharFormat weekend;
+    weekend.setForeground(colours.weekend);
+    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        calendar_.setWeekdayTextFormat(day, weekend);
     QTextCharFormat covered;
     covered.setBackground(colours.covered);
     // A change week is told by more than its colour: bold and underlined.

@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <utility>
 
 #include "calendar/week_navigation.h"
@@ -263,15 +264,44 @@ Display& Main::ShowViewer() {
         display_ = new Display();
         AddWeekShortcuts(*display_, Actions());
         new FileDrop(*display_, [this](const QString& file) { OpenDataFile(file); });
-        display_->move(frameGeometry().right() + kScreenMargin, y());
-        // Beside the main window where there is room; on a small screen it overlaps it.
         display_->show();
-        KeepOnScreen(*display_);
+        PlaceViewer();
     }
     display_->show();
     display_->raise();
     display_->activateWindow();
     return *display_;
+}
+
+// Beside the main window's frame, narrowed to the room there down to half its width; on a screen
+// with less room it overlaps the main window.
+void Main::PlaceViewer() {
+    const int left = frameGeometry().right() + 1 + kScreenMargin;
+    const int room = display_->screen()->availableGeometry().right() + 1 - left;
+    const int frameWidth = display_->frameGeometry().width() - display_->width();
+    const int width = std::min(display_->width(), room - frameWidth);
+    if (width >= display_->width() / 2) display_->resize(width, display_->height());
+    display_->move(left, frameGeometry().top());
+    KeepOnScreen(*display_);
+    viewerPlacedAt_ = display_->pos();
+}
+
+// The window manager frames a window only once it is shown, around where it was put: the viewer
+// has not been moved by the user while its frame or its inside stands where it was placed.
+void Main::KeepViewerBeside() {
+    if (!Viewer()) return;
+    if (display_->pos() == viewerPlacedAt_ || display_->geometry().topLeft() == viewerPlacedAt_)
+        PlaceViewer();
+}
+
+void Main::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    KeepViewerBeside();
+}
+
+void Main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    KeepViewerBeside();
 }
 
 void Main::ShowMain() {

@@ -105,6 +105,8 @@ class Main : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void CreateControls();
@@ -148,6 +150,8 @@ class Main : public QWidget {
     void SetCalendarDate(QDate date);
     void MakeCalendarWeekCurrent();
     Display& ShowViewer();
+    void PlaceViewer();
+    void KeepViewerBeside();
     void ShowMain();
     std::filesystem::path AskWhereToSave(const std::filesystem::path& name, const QString& filter);
     std::array<std::filesystem::path, 3> Inputs() const;
@@ -185,6 +189,9 @@ class Main : public QWidget {
     CalendarMarks* calendarMarks_;
     std::string markedFor_;  // the data file and series filter the calendar's marks are of
     QPointer<Display> display_;
+    // Where the viewer was placed beside this window: until the user moves it, it stays beside
+    // this window's real frame, which the window manager tells only once the window is shown.
+    QPoint viewerPlacedAt_;
     // The agreement while start-up waits for it; a close then ends the run without keeping
     // settings, since the agreement was not given.
     QPointer<QDialog> agreement_;

@@ -12,7 +12,9 @@ Display::Display() : QWidget(nullptr, Qt::Tool) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Display");
     setAccessibleName("Weergave van de weekpagina");
-    resize(Pixels(10485), Pixels(7770));
+    // Its first size grows with the desktop's font, as the main window's does.
+    const TwipScale scale = TwipScaleFor(font());
+    resize(Pixels(10485, scale.across), Pixels(7770, scale.down));
     brwView = new PageView(this);
     brwView->setAccessibleName("Weekpagina");
     brwView->setGeometry(TwipsRect(120, 120, 10215, 7455));

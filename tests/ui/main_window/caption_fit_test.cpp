@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 
 #include "ui/dialogs/agreement.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/viewer/display.h"
 #include "ui/widgets/wrap_button.h"
 
 namespace orbelquint {
@@ -21,8 +23,9 @@ using namespace test_support;
 // The application's font for one test, the design font again after it.
 class ApplicationFont {
   public:
-    explicit ApplicationFont(int points) {
+    explicit ApplicationFont(int points, const QString& family = DesignFont().family()) {
         QFont font = DesignFont();
+        font.setFamily(family);
         font.setPointSize(points);
         QApplication::setFont(font);
     }
@@ -72,13 +75,19 @@ void ExpectEveryCaptionWhole(const QWidget& window, int points) {
 
 TEST_F(MainWindowTest, EveryCaptionFitsAtEveryFontSizeAndTheWindowGrowsWithTheFont) {
     QSize designSize;
+    QSize designViewerSize;
     for (const int points : {8, 10, 12, 14, 16}) {
         const ApplicationFont font(points);
         StartWith(SampleTimetable(), "2");
         ExpectEveryCaptionWhole(*main_, points);
+        const QSize viewerSize = Display().size();  // as it comes, before it is fitted to the screen
         if (points == 8) designSize = main_->size();
-        EXPECT_GE(main_->width(), designSize.width() * points / 8 * 9 / 10) << points;
-        EXPECT_GE(main_->height(), designSize.height() * points / 8 * 9 / 10) << points;
+        if (points == 8) designViewerSize = viewerSize;
+        for (const auto& [size, design] :
+             {std::pair{main_->size(), designSize}, {viewerSize, designViewerSize}}) {
+            EXPECT_GE(size.width(), design.width() * points / 8 * 9 / 10) << points;
+            EXPECT_GE(size.height(), design.height() * points / 8 * 9 / 10) << points;
+        }
         main_->close();
         main_.reset();
 
@@ -86,6 +95,16 @@ TEST_F(MainWindowTest, EveryCaptionFitsAtEveryFontSizeAndTheWindowGrowsWithTheFo
         ExpectEveryCaptionWhole(agreement, points);
     }
     EXPECT_EQ(designSize, QSize(457, 333));  // the design's size at the design font
+}
+
+// The font of a bare Debian desktop without a theme, which measures unlike the design font.
+TEST_F(MainWindowTest, EveryCaptionFitsAtTheDefaultFontOfABareDesktop) {
+    const ApplicationFont font(9, "DejaVu Sans");
+    ASSERT_EQ(QFontInfo(QApplication::font()).family(), "DejaVu Sans");
+    StartWith(SampleTimetable(), "2");
+    ExpectEveryCaptionWhole(*main_, 9);
+    const Form1 agreement;
+    ExpectEveryCaptionWhole(agreement, 9);
 }
 
 }  // namespace

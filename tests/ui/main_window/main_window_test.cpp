@@ -1,5 +1,6 @@
 // The main window at start, as the week, the series and the data file change.
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/mark_colours.h"
 
 namespace orbelquint {
 namespace {
@@ -269,6 +270,11 @@ TEST_F(MainWindowTest, TheCalendarMarksTheChangeWeeksAndTheWeeksCovered) {
     EXPECT_NE(covered.fontWeight(), QFont::Bold);
     EXPECT_TRUE(covered.background().style() != Qt::NoBrush);
     EXPECT_EQ(covered.toolTip(), "Week 51 staat in het gegevensbestand");
+    // The weekend in the theme's colours, which read on the marks, never a fixed red.
+    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) {
+        EXPECT_EQ(main_->Cal->weekdayTextFormat(day).foreground().color(),
+                  MarkColoursOf(main_->Cal->palette()).weekend);
+    }
     main_->Cal->setCurrentPage(2027, 9);  // another year, by the same week numbers
     EXPECT_EQ(main_->Cal->dateTextFormat(QDate(2027, 9, 1)).fontWeight(), QFont::Bold);  // week 36
     EXPECT_TRUE(Shown().contains("nieuw deze week"));

@@ -14,7 +14,7 @@ constexpr char kPage[] =
     "</pre>\r\n";
 
 TEST(LessonMarksTest, MarksLessonsThatStartOrEndInTheWeekWithTheirContinuations) {
-    const MarkColours colours = {QColor(0x111111), QColor(0xeeeeee), QColor(0xcdebc9), QColor(0xfbdcc2)};
+    const MarkColours colours = {QColor(0x111111), QColor(0xeeeeee), QColor(0xcdebc9), QColor(0xfbdcc2), {}};
     const QByteArray marked = WithLessonMarks(kPage, 12, colours);
     EXPECT_TRUE(marked.startsWith("<p style=\"margin:0\">"));  // the legend, above the page
     EXPECT_TRUE(marked.contains("nieuw deze week (vet)") && marked.contains("laatste week (onderstreept)"));
