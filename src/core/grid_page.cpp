@@ -196,7 +196,7 @@ class CellLines {
     }
 
     const std::vector<GridLesson>& lessons_;
-    const ChangeMarks& marks_;
+    const ChangeMarks marks_;
     std::size_t next_ = 0;   // the lesson written now or next
     bool open_ = false;      // its paragraph is open
     bool lineDone_ = false;  // its line is written; `rest_` holds its continuation rows to come

@@ -71,5 +71,6 @@ std::string HourHeading(int hour);
 // of a page cut short gives the grid of what it holds. Linear in the page's size; the grid refers
 // to `page`, which must outlive it.
 WeekGrid GridOfWeekPage(std::string_view page, int week);
+WeekGrid GridOfWeekPage(std::string&& page, int week) = delete;  // a grid of a page about to go
 
 }  // namespace orbelquint

@@ -196,8 +196,8 @@ TEST(WeekGridTest, EveryShownLessonStandsInTheCellOfItsDayAndHourAndNothingElseD
         for (const int week : {1, 20, 37, 52}) {
             for (const std::optional<int> series : {std::optional<int>(), std::optional<int>(2)}) {
                 const std::string where = "seed " + std::to_string(seed) + " week " + std::to_string(week);
-                ExpectSameGrid(GridOfWeekPage(PageOf(file, week, series), week),
-                               ExpectedGrid(timetable, week, series), where);
+                const std::string page = PageOf(file, week, series);
+                ExpectSameGrid(GridOfWeekPage(page, week), ExpectedGrid(timetable, week, series), where);
                 if (HasFatalFailure()) return;
             }
         }
@@ -205,7 +205,8 @@ TEST(WeekGridTest, EveryShownLessonStandsInTheCellOfItsDayAndHourAndNothingElseD
 }
 
 TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
-    const WeekGrid grid = GridOfWeekPage(PageOf(test_support::SampleDataFile(), 50, std::nullopt), 50);
+    const std::string sample = PageOf(test_support::SampleDataFile(), 50, std::nullopt);
+    const WeekGrid grid = GridOfWeekPage(sample, 50);
     EXPECT_EQ(grid.days,
               (std::vector<std::string>{"Maandag", "Dinsdag", "Woensdag", "Donderdag", "Vrijdag"}));
     EXPECT_EQ(grid.hours, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
