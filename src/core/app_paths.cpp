@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -116,17 +117,24 @@ bool MakeOwnFolders(const AppPaths& paths) {
 
 namespace {
 
-// True for the user's private group: the user's primary group, named after the user and with no
-// other members. Where every user has one, the usual umask lets that group write.
+// Whether the group is this user's private one, by the system's lists.
 bool IsPrivateGroup(gid_t groupId) {
     const passwd* user = ::getpwuid(::geteuid());
     const group* entry = ::getgrgid(groupId);
-    return user != nullptr && entry != nullptr && user->pw_gid == groupId &&
-           std::strcmp(user->pw_name, entry->gr_name) == 0 &&
-           (entry->gr_mem == nullptr || entry->gr_mem[0] == nullptr);
+    if (user == nullptr || entry == nullptr) return false;
+    GroupEntry listed{entry->gr_gid, entry->gr_name, {}};
+    for (char** member = entry->gr_mem; member != nullptr && *member != nullptr; ++member)
+        listed.members.emplace_back(*member);
+    return IsPrivateGroupOf({user->pw_name, user->pw_gid}, listed);
 }
 
 }  // namespace
+
+bool IsPrivateGroupOf(const UserEntry& user, const GroupEntry& group) {
+    return group.id == user.primaryGroup && group.name == user.name &&
+           std::all_of(group.members.begin(), group.members.end(),
+                       [&user](const std::string& member) { return member == user.name; });
+}
 
 bool IsOwnFolder(const std::filesystem::path& folder) {
     struct stat status {};

@@ -54,6 +54,21 @@ std::filesystem::path RunningPageTemplateFile();
 // Makes the settings file's folder, readable by the user only; false when it cannot be made.
 bool MakeOwnFolders(const AppPaths& paths);
 
+// A user and a group as the system lists them, for telling the user's private group.
+struct UserEntry {
+    std::string name;
+    unsigned primaryGroup = 0;
+};
+struct GroupEntry {
+    unsigned id = 0;
+    std::string name;
+    std::vector<std::string> members;
+};
+
+// True for the user's private group: the user's primary group, named after the user and with no
+// other members. Where every user has one, the usual umask lets that group write.
+bool IsPrivateGroupOf(const UserEntry& user, const GroupEntry& group);
+
 // True when `folder` is a folder (not a link to one) of this user that nobody else can write in
 // (the user's private group may), so that nobody else can plant a link or a file there.
 bool IsOwnFolder(const std::filesystem::path& folder);

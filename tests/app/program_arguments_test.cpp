@@ -39,6 +39,11 @@ TEST(ProgramArgumentsTest, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.errors,
               "Onbekende optie --bogus.\nProbeer 'orbelquint --help' voor meer informatie.\n");
+    // A usage error also with a display: one data file at most.
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    const Finished twoFiles = RunProgram({"a.htm", "b.htm"}, environment);
+    EXPECT_EQ(twoFiles.status, 2);
+    EXPECT_TRUE(twoFiles.errors.contains("hoogstens één gegevensbestand")) << twoFiles.errors.toStdString();
 }
 
 // Help and version that cannot be written are a failure, as for every tool.

@@ -108,5 +108,16 @@ TEST(AppPathsTest, CopiesGoToTheDocumentsFolderOfUserDirs) {
     EXPECT_EQ(Decide("/opt/bin", variables).saveFolder, home.Path() / "Documenten");
 }
 
+TEST(AppPathsTest, OnlyTheUsersOwnPrimaryGroupWithoutOthersIsPrivate) {
+    const UserEntry user{"anna", 1000};
+    const std::pair<GroupEntry, bool> cases[] = {{{1000, "anna", {}}, true},
+                                                 {{1000, "anna", {"bert"}}, false},
+                                                 {{1000, "anna", {"anna"}}, true},
+                                                 {{1000, "users", {}}, false},
+                                                 {{1001, "anna", {}}, false}};
+    for (const auto& [group, isPrivate] : cases)
+        EXPECT_EQ(IsPrivateGroupOf(user, group), isPrivate) << group.name << " " << group.id;
+}
+
 }  // namespace
 }  // namespace orbelquint

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace orbelquint {
 namespace {
 
@@ -33,6 +36,41 @@ TEST(ReportTextsTest, ControlCharactersAreWrittenOut) {
               "\\u202e4A\\u2066\\u2069\\u200e\\u200f\\u061c");
     EXPECT_EQ(WithVisibleControls("\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x80\x94\xD8\x9B\xE2\x80"),
               "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x80\x94\xD8\x9B\xE2\x80");
+}
+
+std::string Utf8(unsigned code) {
+    std::string bytes;
+    if (code < 0x80) {
+        bytes += static_cast<char>(code);
+    } else if (code < 0x800) {
+        bytes += static_cast<char>(0xC0 | code >> 6);
+        bytes += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        bytes += static_cast<char>(0xE0 | code >> 12);
+        bytes += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        bytes += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return bytes;
+}
+
+// Every character of the first planes against the list of what is written out: the control
+// characters and the direction controls, each range to its last character, and nothing else.
+TEST(ReportTextsTest, ExactlyTheControlsAreWrittenOut) {
+    const auto writtenOut = [](unsigned code) {
+        return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x61C || code == 0x200E ||
+               code == 0x200F || (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+    };
+    for (unsigned code = 0; code < 0x3000; ++code) {
+        const std::string character = Utf8(code);
+        const std::string shown = WithVisibleControls("a" + character + "b");
+        if (!writtenOut(code)) {
+            EXPECT_EQ(shown, "a" + character + "b") << std::hex << code;
+            continue;
+        }
+        char expected[16];
+        std::snprintf(expected, sizeof expected, code < 0x80 ? "\\x%02x" : "\\u%04x", code);
+        EXPECT_EQ(shown, "a" + std::string(expected) + "b") << std::hex << code;
+    }
 }
 
 }  // namespace

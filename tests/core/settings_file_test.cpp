@@ -63,6 +63,12 @@ TEST(SettingsFileTest, AThirdLineTurnsTheMarksOffAndIsWrittenOnlyThen) {
     ASSERT_TRUE(SaveSettingsFile(file, "a.htm", "2", false));
     EXPECT_EQ(test_support::ReadFile(file), "a.htm\r\n2\r\nmarkeringen uit\r\n");
     EXPECT_FALSE(LoadSettings(file).settings.lessonMarks);
+    // Only "markeringen uit" turns them off: a third line of another version or of nobody keeps them.
+    for (const char* third : {"markeringen aan", "", "MARKERINGEN UIT", "markeringen uit ", "iets anders"}) {
+        const std::filesystem::path other =
+            folder.Write("prev.ini", std::string("a.htm\r\n2\r\n") + third + "\r\n");
+        EXPECT_TRUE(LoadSettings(other).settings.lessonMarks) << third;
+    }
 }
 
 TEST(SettingsFileTest, AFourthLineKeepsTheGridAndEarlierVersionsStillReadTheMarks) {

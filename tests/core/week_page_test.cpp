@@ -331,6 +331,35 @@ TEST_F(WeekPageTest, AWeekPageFileIsReplacedOnlyByACompletePage) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 5);
 }
 
+// A page held in memory may be 64 MiB to the byte, and a page a byte larger is refused saying so.
+TEST_F(WeekPageTest, APageInMemoryMayBeExactlyTheLimit) {
+    const std::string head = "<h1>4A</h1>\r\n<pre>\r\n<h3>Ma</h3><pre>";
+    const auto row = [](std::size_t length) {  // a lesson row of `length` bytes, its line end included
+        return "1  WIS  PEE 01-52 B104  " + std::string(length - 26, 'x') + "\r\n";
+    };
+    WeekPageRequest request;
+    request.currentWeek = 5;
+    request.templateFile = templateFile_;
+    std::string page;
+    request.dataFile = folder_.Write("klein.htm", head + row(40) + "</pre>\r\n").string();
+    ASSERT_EQ(BuildWeekPageInMemory(request, page).status, BuildStatus::Complete);
+    const std::size_t frame = page.size() - 40;
+    for (const std::size_t extra : {std::size_t{0}, std::size_t{1}}) {
+        std::string data = head;
+        std::size_t rest = kMaxPageInMemory + extra - frame;
+        for (constexpr std::size_t kRow = 1 << 20; rest > kRow + 64; rest -= kRow)
+            data += row(kRow);
+        request.dataFile = folder_.Write("groot.htm", data + row(rest) + "</pre>\r\n").string();
+        const WeekPageResult result = BuildWeekPageInMemory(request, page);
+        EXPECT_EQ(result.status, extra == 0 ? BuildStatus::Complete : BuildStatus::Failed) << extra;
+        if (extra == 0) {
+            EXPECT_EQ(page.size(), kMaxPageInMemory);
+        } else {
+            EXPECT_EQ(result.message, "De weekpagina is groter dan 64 MB.");
+        }
+    }
+}
+
 TEST_F(WeekPageTest, TheSampleTimetableCoversTheFirstTerm) {
     WeekPageRequest request;
     request.dataFile = test_support::SampleDataFile().string();
