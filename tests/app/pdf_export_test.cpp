@@ -32,6 +32,13 @@ bool PopplerIsThere() {
     return std::system("command -v pdfinfo >/dev/null && command -v pdftotext >/dev/null") == 0;
 }
 
+// The width in points of the first `word` on the first page of a PDF.
+double WidthOfTheFirstWord(const std::string& pdf, const QString& word) {
+    const QRegularExpression box("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>" + word + "<");
+    const QRegularExpressionMatch found = box.match(Output("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -"));
+    return found.hasMatch() ? found.captured(2).toDouble() - found.captured(1).toDouble() : 0;
+}
+
 QString Simplified(QString text) {
     return text.replace(QRegularExpression("\\s+"), " ");
 }
@@ -143,6 +150,10 @@ TEST(PdfExportTest, AGridLargerThanASheetKeepsEveryDayAndLesson) {
     for (int lesson = 1; lesson <= 120; ++lesson)
         EXPECT_TRUE(words.contains(QString("noot%1").arg(lesson))) << lesson;
     EXPECT_TRUE(words.contains("(vervolg)"));
+    // Scaled down as far as it stays readable, to 60 % of the list's size, and no further.
+    const std::string list = (folder.Path() / "lijst.pdf").string();
+    ASSERT_EQ(ExportPdf({"--pdf", list, test_support::SampleDataFile().string(), "50"}, {}), 0);
+    EXPECT_NEAR(WidthOfTheFirstWord(pdf, "Orbelquint") / WidthOfTheFirstWord(list, "Orbelquint"), 0.6, 0.02);
 }
 
 // What cannot be printed in bounded memory is refused, and no output is ever written over an

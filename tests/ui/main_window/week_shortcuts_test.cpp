@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
 #include <map>
@@ -26,16 +27,19 @@ class GreedyField : public QLineEdit {
     }
 };
 
+// Whichever field has the focus: one on the window itself, and one in a group box within it, as
+// the week field is.
 TEST(WeekShortcutsTest, TheWindowsKeysWinOverAFieldThatClaimsThem) {
     QWidget window;
-    auto* field = new GreedyField(&window);
+    auto* direct = new GreedyField(&window);
+    auto* group = new QGroupBox("Week", &window);
+    auto* nested = new GreedyField(group);
     std::map<std::string, int> done;
     const auto count = [&done](const char* action) { return [&done, action] { ++done[action]; }; };
     AddWeekShortcuts(window, {count("next"), count("previous"), count("this"), count("open"), count("save"),
                               count("print"), count("pdf"), count("rebuild")});
     window.show();
     QApplication::setActiveWindow(&window);
-    field->setFocus();
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> keys[] = {
         {Qt::Key_E, Qt::ControlModifier, "pdf"},           {Qt::Key_O, Qt::ControlModifier, "open"},
         {Qt::Key_S, Qt::ControlModifier, "save"},          {Qt::Key_P, Qt::ControlModifier, "print"},
@@ -43,14 +47,17 @@ TEST(WeekShortcutsTest, TheWindowsKeysWinOverAFieldThatClaimsThem) {
         {Qt::Key_PageDown, Qt::ControlModifier, "next"},   {Qt::Key_Left, Qt::AltModifier, "previous"},
         {Qt::Key_PageUp, Qt::ControlModifier, "previous"}, {Qt::Key_Home, Qt::AltModifier, "this"},
     };
-    for (const auto& [key, modifiers, action] : keys) {
-        const int before = done[action];
-        QTest::keyClick(field, key, modifiers);
-        EXPECT_EQ(done[action], before + 1) << action << ' ' << key;
+    for (GreedyField* field : {direct, nested}) {
+        field->setFocus();
+        for (const auto& [key, modifiers, action] : keys) {
+            const int before = done[action];
+            QTest::keyClick(field, key, modifiers);
+            EXPECT_EQ(done[action], before + 1) << action << ' ' << key << (field == nested ? " nested" : "");
+        }
+        // A key that is not the window's stays with the field.
+        QTest::keyClick(field, Qt::Key_A);
+        EXPECT_EQ(field->text(), "a");
     }
-    // A key that is not the window's stays with the field.
-    QTest::keyClick(field, Qt::Key_A);
-    EXPECT_EQ(field->text(), "a");
 }
 
 }  // namespace

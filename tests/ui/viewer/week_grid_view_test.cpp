@@ -59,13 +59,12 @@ TEST(WeekGridViewTest, ATableWithDaysAndHoursForHeadersThatAScreenReaderCanWalk)
     }
 }
 
+// Every row is as high as its cells need, after a change of width and after another page.
 TEST(WeekGridViewTest, EveryCellHoldsItsLessonsWholeAtAnyWidth) {
     WeekGridView view(nullptr);
     view.resize(900, 400);
     view.show();
-    view.ShowWeekPage(SamplePage(), 50, std::nullopt);
-    for (const int width : {900, 420, 650}) {  // measured wide first, then narrower
-        view.resize(width, 400);
+    const auto expectWhole = [&view](const std::string& where) {
         QApplication::processEvents();  // the rows are measured once the widths have settled
         QApplication::processEvents();
         for (int row = 0; row < view.rowCount(); ++row) {
@@ -75,10 +74,28 @@ TEST(WeekGridViewTest, EveryCellHoldsItsLessonsWholeAtAnyWidth) {
                 option.rect = QRect(0, 0, view.columnWidth(column), 0);
                 const QModelIndex index = view.model()->index(row, column);
                 EXPECT_GE(view.rowHeight(row), view.itemDelegate()->sizeHint(option, index).height())
-                    << "width " << width << " row " << row << " column " << column;
+                    << where << " row " << row << " column " << column;
             }
         }
+    };
+    view.ShowWeekPage(SamplePage(), 50, std::nullopt);
+    for (const int width : {900, 420, 650}) {  // measured wide first, then narrower
+        view.resize(width, 400);
+        expectWhole("width " + std::to_string(width));
     }
+    // Another week at the same width, with the same days and hours, whose lessons need more room.
+    const auto week = [](const std::string& lesson) {
+        std::string page = "<html>\r\nHEAD\r\n<h1>w</h1>\r\n<h2>x</h2><hr>\r\n";
+        for (const char* day : {"Maandag", "Dinsdag", "Woensdag", "Donderdag", "Vrijdag"})
+            page += std::string("<h3>") + day + "</h3><pre>\r\n1  WIS  PEE 01-52 B104  " + lesson +
+                    "\r\n</pre>\r\n";
+        return QByteArray::fromStdString(page + "\r\nFOOT\r\n</body></html>\r\n");
+    };
+    view.ShowWeekPage(week("kort"), 50, std::nullopt);
+    expectWhole("a short week");
+    view.ShowWeekPage(week("een les met een lange naam die zich over vele regels van de cel spreidt"), 50,
+                      std::nullopt);
+    expectWhole("another page");
 }
 
 TEST(WeekGridViewTest, APageOfThousandsOfDaysIsNotLaidOutBeyondAWeeksWorth) {
