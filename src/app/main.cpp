@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "app/application_setup.h"
 #include "app/closing_signals.h"
 #include "app/pdf_export.h"
+#include "app/runtime_folder.h"
 #include "core/app_paths.h"
 #include "core/command_arguments.h"
 #include "ui/dialogs/common.h"
@@ -79,8 +81,10 @@ int main(int argc, char** argv) {
             return orbelquint::kExitFailure;
         }
     }
-    // The PDF export needs no display: Qt draws offscreen.
+    // The PDF export needs no display: Qt draws offscreen, and needs no runtime folder of the session.
     if (exportPdf) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::optional<orbelquint::PrivateRuntimeFolder> runtimeFolder;
+    if (exportPdf) runtimeFolder.emplace();
     QApplication app(argc, argv);  // takes Qt's own options out of argv
     orbelquint::SetUpApplication(app);
     if (exportPdf)

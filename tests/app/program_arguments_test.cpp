@@ -46,6 +46,24 @@ TEST(ProgramArgumentsTest, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
     EXPECT_TRUE(twoFiles.errors.contains("hoogstens één gegevensbestand")) << twoFiles.errors.toStdString();
 }
 
+// The PDF mode needs no runtime folder of the session: without one it warns of nothing and leaves
+// nothing behind.
+TEST(ProgramArgumentsTest, ThePdfModeLeavesNoRuntimeFolderBehind) {
+    const test_support::TempDir temporary;
+    const test_support::TempDir out;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.insert("TMPDIR", QString::fromStdString(temporary.Path().string()));
+    const Finished finished =
+        RunProgram({"--pdf", QString::fromStdString((out.Path() / "week.pdf").string()),
+                    QString::fromStdString(test_support::SampleDataFile().string()), "50"},
+                   environment);
+    EXPECT_EQ(finished.status, 0);
+    EXPECT_EQ(finished.errors, "");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.Path()));
+    EXPECT_TRUE(std::filesystem::exists(out.Path() / "week.pdf"));
+}
+
 // Help and version that cannot be written are a failure, as for every tool.
 TEST(ProgramArgumentsTest, HelpAndVersionThatCannotBeWrittenFail) {
     for (const char* option : {"--help", "-h", "--version"}) {
