@@ -36,9 +36,10 @@ std::string Usage() {
                "  --series REEKS      alleen de lessen van deze reeks tonen (en die voor alle reeksen)\n"
                "  --template BESTAND  paginasjabloon (standaard ") +
            kPageTemplateName +
-           " bij het programma)\n"
-           "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer; een\n"
-           "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was\n"
+           " bij het programma); - is de invoer\n"
+           "  --output BESTAND    de pagina naar BESTAND schrijven in plaats van naar de uitvoer (-); een\n"
+           "                      gewoon bestand wordt in zijn geheel vervangen of blijft zoals het was,\n"
+           "                      een open bestand (/dev/stdout, /dev/fd/N) zoals de shell het opende\n"
            "  --grid              de week als raster: de dagen naast elkaar, de lesuren onder elkaar\n"
            "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
            "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
