@@ -144,7 +144,8 @@ class CellLines {
         for (; count > 0 && !Done(); --count) {
             const GridLesson& lesson = lessons_[next_];
             const ChangeMark& mark = MarkOf(lesson, marks_);
-            if (!open_) {
+            const bool opened = !open_;
+            if (opened) {
                 html += "<p>";
                 html += mark.open;
                 open_ = true;
@@ -156,12 +157,12 @@ class CellLines {
                 lineDone_ = true;
                 rest_ = lesson.continuations;
             } else {
-                html += "<br>";
-                AppendEscaped(html, NextContinuation());
+                if (!opened) html += "<br>";
+                AppendEscaped(html, *pending_);
             }
-            SkipBlankContinuations();
-            if (rest_.empty() || count == 1) Close(html, mark);
-            if (rest_.empty()) {
+            pending_ = NextContinuationLine(rest_);
+            if (!pending_ || count == 1) Close(html, mark);
+            if (!pending_) {
                 ++next_;
                 lineDone_ = false;
             }
@@ -175,32 +176,13 @@ class CellLines {
         open_ = false;
     }
 
-    std::string_view NextRow() {
-        const std::size_t end = rest_.find('\n');
-        std::string_view row = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (row.ends_with('\r')) row.remove_suffix(1);
-        return row;
-    }
-
-    std::string NextContinuation() { return OneBlankApart(NextRow()); }
-
-    void SkipBlankContinuations() {
-        while (!rest_.empty()) {
-            const std::size_t end = rest_.find('\n');
-            std::string_view row = rest_.substr(0, end);
-            if (row.ends_with('\r')) row.remove_suffix(1);
-            if (!IsBlank(row)) return;
-            NextRow();
-        }
-    }
-
     const std::vector<GridLesson>& lessons_;
     const ChangeMarks marks_;
-    std::size_t next_ = 0;   // the lesson written now or next
-    bool open_ = false;      // its paragraph is open
-    bool lineDone_ = false;  // its line is written; `rest_` holds its continuation rows to come
-    std::string_view rest_;
+    std::size_t next_ = 0;                // the lesson written now or next
+    bool open_ = false;                   // its paragraph is open
+    bool lineDone_ = false;               // its line is written
+    std::string_view rest_;               // its continuation rows after `pending_`
+    std::optional<std::string> pending_;  // its next continuation line to write
 };
 
 template <typename Out>

@@ -50,6 +50,17 @@ std::string LessonText(const GridLesson& lesson) {
     return OneBlankApart(text);
 }
 
+std::optional<std::string> NextContinuationLine(std::string_view& rows) {
+    while (!rows.empty()) {
+        const std::size_t end = rows.find('\n');
+        std::string_view line = rows.substr(0, end);
+        rows.remove_prefix(end == std::string_view::npos ? rows.size() : end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (!IsBlank(line)) return OneBlankApart(line);
+    }
+    return std::nullopt;
+}
+
 int LessonHour(std::string_view line) {
     return HourOf(line).second;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,17 +28,9 @@ std::string OneBlankApart(std::string_view text);
 // blanks run together.
 std::string LessonText(const GridLesson& lesson);
 
-// Calls `visit` with each continuation line of `lesson` that is not blank, blanks run together.
-template <typename Visit>
-void ForEachContinuationLine(const GridLesson& lesson, Visit visit) {
-    for (std::string_view rows = lesson.continuations; !rows.empty();) {
-        const std::size_t end = rows.find('\n');
-        std::string_view line = rows.substr(0, end);
-        rows.remove_prefix(end == std::string_view::npos ? rows.size() : end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        if (!IsBlank(line)) visit(OneBlankApart(line));
-    }
-}
+// The next continuation line in `rows` (a lesson's continuation rows, or what is left of them)
+// that is not blank, with blanks run together, and `rows` moved past it; nullopt when none is left.
+std::optional<std::string> NextContinuationLine(std::string_view& rows);
 
 // The most lessons a grid holds: a real week has a few dozen, and a grid of this many would not be
 // read; it keeps the grid's memory small next to its page's.

@@ -154,7 +154,9 @@ ModelGrid ExpectedGrid(const ModelTimetable& timetable, int week, std::optional<
 
 std::vector<std::string> ContinuationLines(const GridLesson& lesson) {
     std::vector<std::string> lines;
-    ForEachContinuationLine(lesson, [&lines](std::string line) { lines.push_back(std::move(line)); });
+    std::string_view rows = lesson.continuations;
+    while (const std::optional<std::string> line = NextContinuationLine(rows))
+        lines.push_back(*line);
     return lines;
 }
 
@@ -282,6 +284,32 @@ TEST(GridPageTest, TextShowsAsInTheListAndNeverAsMarkup) {
         EXPECT_NE(grid.find("<th>Ma &amp; &lt;b&gt;Di&lt;/b&gt;</th>"), std::string::npos) << grid;
         EXPECT_NE(grid.find("<td><p>WIS 01-52 B104</p></td>"), std::string::npos) << grid;
     }
+}
+
+// On paper a grid goes a few days to a table, each on sheets of its own, and an hour's lessons a
+// few lines to a row: a lesson cut between rows goes on in the next, and a table of a few rows is
+// followed by the next with the same header row.
+TEST(GridPageTest, APrintedGridIsSplitByDaysLinesAndRows) {
+    const std::string frame = "<html><head><title>t</title>\r\nHEAD\r\n<h1>w</h1>\r\n<h2>4A</h2><hr>\r\n";
+    const std::string end = "\r\nFOOT\r\n</body></html>\r\n";
+    WeekGrid grid;
+    grid.days = {"Ma", "Di", "Wo"};
+    grid.hours = {1, 2};
+    grid.cells = {{{{"A  ", "  a1\r\n  \r\n  a2\r\n  a3\r\n"}}, {{"B  ", ""}}, {{"C  ", ""}}},
+                  {{{"D  ", ""}}, {}, {}}};
+    const std::string table = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\r\n";
+    const std::string newSheet =
+        "<table style=\"page-break-before: always\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
+        "width=\"100%\">\r\n";
+    EXPECT_EQ(GridPage(frame + end, grid, GridLayout{2, 3, 2}),
+              frame + table + "<thead><tr><th>Uur</th><th>Ma</th><th>Di</th></tr></thead>\r\n" +
+                  "<tr><th>1</th><td><p>A<br>a1<br>a2</p></td><td><p>B</p></td></tr>\r\n" +
+                  "<tr><th>1 (vervolg)</th><td><p>a3</p></td><td></td></tr>\r\n</table>\r\n" + table +
+                  "<thead><tr><th>Uur</th><th>Ma</th><th>Di</th></tr></thead>\r\n" +
+                  "<tr><th>2</th><td><p>D</p></td><td></td></tr>\r\n</table>\r\n" + newSheet +
+                  "<thead><tr><th>Uur</th><th>Wo</th></tr></thead>\r\n" +
+                  "<tr><th>1</th><td><p>C</p></td></tr>\r\n<tr><th>2</th><td></td></tr>\r\n</table>\r\n" +
+                  end);
 }
 
 // The rows run by hour with the lessons without one last; a series of two digits is whole.
