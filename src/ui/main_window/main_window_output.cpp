@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrinter>
 
 #include "core/atomic_file.h"
 #include "core/week_page_session.h"
@@ -37,10 +38,15 @@ void Main::ShowStatus(const QString& text) {
 void Main::btnPrint_Click() {
     const auto page = ShownPage("af te drukken");
     if (!page) return;
-    PrintProgress progress(this, "De weekpagina wordt afgedrukt", [this] { return !ended_; });
-    if (PrintWithDialog(this, PrintedPage(*page, currentWeek_, ShownView()), SaveNameText(), Footer(),
-                        ShownView(), progress.Sheets()) == Printed::Failed)
-        Refuse("De weekpagina kan niet worden afgedrukt.");
+    QPrinter printer(QPrinter::HighResolution);
+    if (!AskPrinter(this, printer, SaveNameText(), ShownView())) return;
+    const Printed printed = PaintWithProgress(
+        this, "De weekpagina wordt afgedrukt", [this] { return !ended_; },
+        [&printer, printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(),
+         view = ShownView()](const SheetProgress& progress) {
+            return PrintOn(printer, printedPage, footer, view, progress);
+        });
+    if (printed == Printed::Failed) Refuse("De weekpagina kan niet worden afgedrukt.");
 }
 
 void Main::btnExportPdf_Click() {
@@ -50,9 +56,12 @@ void Main::btnExportPdf_Click() {
     const std::filesystem::path target =
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    PrintProgress progress(this, "De PDF wordt gemaakt", [this] { return !ended_; });
-    const Printed written = WritePdf(PrintedPage(*page, currentWeek_, ShownView()), Footer(), target,
-                                     SpecialFiles::Refuse, ShownView(), progress.Sheets());
+    const Printed written = PaintWithProgress(
+        this, "De PDF wordt gemaakt", [this] { return !ended_; },
+        [printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(), target,
+         view = ShownView()](const SheetProgress& progress) {
+            return WritePdf(printedPage, footer, target, SpecialFiles::Refuse, view, progress);
+        });
     if (written == Printed::Failed) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }

@@ -107,13 +107,15 @@ Printed PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QStri
     return painter.end() ? Printed::Whole : Printed::Failed;
 }
 
-Printed PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
-                        const QString& footer, WeekView view, const SheetProgress& progress) {
-    QPrinter printer(QPrinter::HighResolution);
+bool AskPrinter(QWidget* owner, QPrinter& printer, const QString& documentName, WeekView view) {
     printer.setPageLayout(A4(view));
     printer.setDocName(documentName);
     QPrintDialog dialog(&printer, owner);
-    if (dialog.exec() != QDialog::Accepted) return Printed::Cancelled;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+Printed PrintOn(QPrinter& printer, const QByteArray& page, const QString& footer, WeekView view,
+                const SheetProgress& progress) {
     const Printed printed = PaintPage(page, printer, footer, view, progress);
     if (printed == Printed::Cancelled) printer.abort();
     return printed;

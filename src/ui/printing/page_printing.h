@@ -11,6 +11,7 @@
 #include "core/week_view.h"
 
 class QPagedPaintDevice;
+class QPrinter;
 class QWidget;
 
 namespace orbelquint {
@@ -46,12 +47,13 @@ Printed PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QStri
                   WeekView view = WeekView::List, const SheetProgress& progress = {});
 
 // Asks where and how to print with the platform's print dialog (A4, portrait for a list and
-// landscape for a grid, to begin with) and prints the page there; Cancelled when the user cancels
-// the dialog or the progress. The printer is made only now, so that start-up never waits for the
-// print system.
-Printed PrintWithDialog(QWidget* owner, const QByteArray& page, const QString& documentName,
-                        const QString& footer, WeekView view = WeekView::List,
-                        const SheetProgress& progress = {});
+// landscape for a grid, to begin with); false when the user cancels. The printer is made only
+// when asked for, so that start-up never waits for the print system.
+bool AskPrinter(QWidget* owner, QPrinter& printer, const QString& documentName, WeekView view);
+
+// Prints the page on the printer chosen; a print job that `progress` stops is withdrawn.
+Printed PrintOn(QPrinter& printer, const QByteArray& page, const QString& footer, WeekView view,
+                const SheetProgress& progress = {});
 
 // Writes the printed page as an A4 PDF (landscape for a grid) titled `footer` and made by
 // OrbelQuint, whole or not at all (a device or pipe is written into or refused as `special`

@@ -5,28 +5,15 @@
 
 #include "ui/printing/page_printing.h"
 
-class QProgressDialog;
 class QWidget;
 
 namespace orbelquint {
 
-// The progress of putting a page on paper, shown over `owner` once it takes a moment, with a
-// button to cancel. Between sheets the window goes on handling its events, so it keeps answering;
-// the drawing stops when the user cancels or when `goOn` says the window is ending.
-class PrintProgress {
-  public:
-    PrintProgress(QWidget* owner, const QString& what, std::function<bool()> goOn);
-    ~PrintProgress();
-    PrintProgress(const PrintProgress&) = delete;
-    PrintProgress& operator=(const PrintProgress&) = delete;
-
-    // What PaintPage is told after each sheet.
-    SheetProgress Sheets();
-
-  private:
-    QProgressDialog* dialog_;
-    QString what_;
-    std::function<bool()> goOn_;
-};
+// Puts a page on paper with `paint` (which lays it out and draws it, telling its progress) on a
+// thread of its own, while the window goes on answering: the progress is shown over `owner` once
+// it takes a moment, with a button to cancel. The drawing stops at the next sheet when the user
+// cancels or when `goOn` says the window is ending. `paint` must use nothing of the windows.
+Printed PaintWithProgress(QWidget* owner, const QString& what, const std::function<bool()>& goOn,
+                          const std::function<Printed(const SheetProgress&)>& paint);
 
 }  // namespace orbelquint

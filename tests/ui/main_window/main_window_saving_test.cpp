@@ -1,4 +1,6 @@
 // The main window saving copies and exporting PDFs, and refusing where that cannot be done safely.
+#include <QProgressDialog>
+
 #include "ui/main_window/main_window_fixture.h"
 
 namespace orbelquint {
@@ -83,6 +85,34 @@ TEST_F(MainWindowTest, AControlCharacterInARefusedNameIsShownVisibly) {
     const WarningText warning;
     QTest::mouseClick(main_->btnSave, Qt::LeftButton);
     EXPECT_TRUE(warning.text.contains("4A\\x1b[2J")) << warning.text.toStdString();
+}
+
+// A PDF that takes long is made while the window goes on answering, shows its progress and can be
+// cancelled; then nothing is written.
+TEST_F(MainWindowTest, ALongExportShowsItsProgressAndCanBeCancelled) {
+    std::string data = "<h1>4A</h1>\r\n<pre>\r\n";
+    for (const char* day : {"Maandag", "Dinsdag", "Woensdag", "Donderdag", "Vrijdag"}) {
+        data += std::string("<h3>") + day + "</h3><pre>";
+        for (int lesson = 0; lesson < 3000; ++lesson)
+            data += std::to_string(1 + lesson % 8) + "  WIS  PEE 01-52 B104  Les " + std::to_string(lesson) +
+                    "    \r\n";
+        data += "</pre>\r\n";
+    }
+    const std::filesystem::path pdf = AppFile("4A - week50.pdf");
+    environment_.saveDialog = [](QWidget*, const QString& proposed, const QString&) { return proposed; };
+    StartWith(folder_.Write("groot.htm", data).string(), "0");
+    main_->chGrid->click();
+    QString shown;
+    const ModalAnswerer cancel([&shown](QWidget* modal) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(modal)) {
+            shown = progress->labelText();
+            progress->cancel();
+        }
+    });
+    QTest::mouseClick(main_->btnExportPdf, Qt::LeftButton);
+    EXPECT_TRUE(shown.startsWith("De PDF wordt gemaakt")) << shown.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(main_->Label1->text().startsWith("Opgeslagen"));
 }
 
 TEST_F(MainWindowTest, ExportsThePdfOfTheWeekShown) {
