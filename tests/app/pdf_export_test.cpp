@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
-#include <vector>
 
 #include "support/test_files.h"
 #include "ui/page_decoding.h"
@@ -184,36 +182,6 @@ TEST(PdfExportTest, RefusesWhatItMustNotWriteAndAppendsWhereItAppends) {
     const std::string written = test_support::ReadFile(log);
     EXPECT_TRUE(written.starts_with("ervoor\n%PDF-")) << written.substr(0, 20);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
-}
-
-// The window is told of every sheet before it is drawn, and can stop the export, which then
-// writes nothing.
-TEST(PdfExportTest, ProgressIsToldSheetBySheetAndStopsTheExport) {
-    const test_support::TempDir folder;
-    std::string data = "<h1>4A</h1>\r\n<pre>\r\n<h3>Maandag</h3><pre>";
-    for (int line = 0; line < 300; ++line)
-        data += "1  WIS  PEE 36-51 B104  Les\r\n";
-    const std::string page =
-        test_support::ReadFile(folder.Write("lang.htm", data + "</pre>\r\n"));  // a page of 300 lines
-    const std::filesystem::path pdf = folder.Path() / "week.pdf";
-    std::vector<std::pair<int, int>> told;
-    const auto record = [&told](int drawn, int sheets) {
-        told.emplace_back(drawn, sheets);
-        return true;
-    };
-    ASSERT_EQ(
-        WritePdf(QByteArray::fromStdString(page), "voet", pdf, SpecialFiles::Refuse, WeekView::List, record),
-        Printed::Whole);
-    ASSERT_GT(told.size(), 1U);
-    for (std::size_t sheet = 0; sheet < told.size(); ++sheet)
-        EXPECT_EQ(told[sheet], std::pair(static_cast<int>(sheet), static_cast<int>(told.size())));
-
-    std::filesystem::remove(pdf);
-    const auto stopAtTheSecond = [](int drawn, int) { return drawn < 1; };
-    EXPECT_EQ(WritePdf(QByteArray::fromStdString(page), "voet", pdf, SpecialFiles::Refuse, WeekView::List,
-                       stopAtTheSecond),
-              Printed::Cancelled);
-    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
