@@ -121,7 +121,8 @@ int DescriptorBuffer::sync() {
     return Drain() ? 0 : -1;
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target, SpecialFiles special, Links links) : stream_(&buffer_) {
+AtomicFile::AtomicFile(const std::filesystem::path& target, SpecialFiles special, Links links)
+    : stream_(&buffer_) {
     const std::optional<LinkEnd> followed = FollowLinks(target);
     // An open descriptor is written into through itself, as it was opened (appending, say).
     if (followed && followed->descriptor) {

@@ -55,7 +55,7 @@ extern SyncCall syncCallForTesting;
 // is refused.
 class AtomicFile {
   public:
-    explicit AtomicFile(std::filesystem::path target, SpecialFiles special = SpecialFiles::Refuse,
+    explicit AtomicFile(const std::filesystem::path& target, SpecialFiles special = SpecialFiles::Refuse,
                         Links links = Links::Follow);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;

@@ -20,7 +20,8 @@ bool IsHexDigit(char c) {
 
 unsigned long DigitValue(char digit) {
     if (IsDigit(digit)) return static_cast<unsigned long>(digit - '0');
-    return static_cast<unsigned long>((digit | 0x20) - 'a' + 10);
+    const int value = (digit | 0x20) - 'a' + 10;
+    return static_cast<unsigned long>(value);
 }
 
 // A code point that a numeric reference may stand for in text: no control character (but the

@@ -126,15 +126,20 @@ TEST(WeekToolProgramTest, OutputIntoAnOpenFileIsAppendedAsTheShellOpenedIt) {
     const std::string page = RunProgram(week).out;
     const test_support::TempDir folder;
     const std::string log = (folder.Path() / "log").string();
-    for (const std::string& output :
-         {"--output /dev/stdout " + week + " >>" + log, "--output /proc/self/fd/1 " + week + " >>" + log,
-          "--output - " + week + " >>" + log, "--output /dev/fd/3 " + week + " 3>>" + log,
-          "--output /dev/stderr " + week + " 2>>" + log}) {
+    const std::pair<const char*, const char*> outputs[] = {{"/dev/stdout", " >>"},
+                                                           {"/proc/self/fd/1", " >>"},
+                                                           {"-", " >>"},
+                                                           {"/dev/fd/3", " 3>>"},
+                                                           {"/dev/stderr", " 2>>"}};
+    for (const auto& [output, redirection] : outputs) {
         SCOPED_TRACE(output);
-        ASSERT_EQ(RunShell("echo ERVOOR >" + log + "; ( " + ORBELQUINT_WEEK_TOOL + " " + output +
-                           "; echo ERNA ) >>" + log)
-                      .status,
-                  0);
+        std::string command = "echo ERVOOR >" + log + "; ( " + ORBELQUINT_WEEK_TOOL + " --output ";
+        command += output;
+        command += " " + week;
+        command += redirection;
+        command += log + "; echo ERNA ) >>";
+        command += log;
+        ASSERT_EQ(RunShell(command).status, 0);
         const std::string written = test_support::ReadFile(log);
         EXPECT_TRUE(written.starts_with("ERVOOR\n")) << written.substr(0, 100);
         EXPECT_TRUE(written.ends_with("ERNA\n"));

@@ -77,6 +77,7 @@ TEST(WeekPageClaimTest, NoCopyRemovesThePageAnotherJustClaimed) {
         }
     };
     std::vector<std::thread> copies;
+    copies.reserve(4);
     for (int number = 0; number < 6; ++number)
         copies.emplace_back(copy, number);
     for (std::thread& running : copies)
