@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "core/discarding_buffer.h"
-#include "core/file_handle.h"
-#include "core/grid_page.h"
-#include "core/line_marks.h"
-#include "core/week_grid.h"
-#include "core/week_page.h"
+#include "core/reading/file_handle.h"
+#include "core/reading/line_marks.h"
+#include "core/timetable/discarding_buffer.h"
+#include "core/timetable/week_page.h"
+#include "core/views/grid_page.h"
+#include "core/views/week_grid.h"
 #include "generated_timetable.h"
 
 namespace orbelquint::bench {

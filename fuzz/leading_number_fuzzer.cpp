@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/number_text.h"
+#include "core/text/number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

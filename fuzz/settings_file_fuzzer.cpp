@@ -1,5 +1,5 @@
 // The settings file reader over any file content: it restores or starts afresh, never more.
-#include "core/settings_file.h"
+#include "core/files/settings_file.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

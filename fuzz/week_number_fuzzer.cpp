@@ -2,7 +2,7 @@
 // between 1 and 54, and the date written back reads as the same date.
 #include <string_view>
 
-#include "calendar/week_number.h"
+#include "core/weeks/week_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string_view>
 
-#include "core/number_text.h"
-#include "core/week_page.h"
+#include "core/text/number_text.h"
+#include "core/timetable/week_page.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

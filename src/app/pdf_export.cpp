@@ -5,9 +5,9 @@
 #include <optional>
 #include <variant>
 
-#include "core/command_arguments.h"
-#include "core/report_texts.h"
-#include "core/week_page.h"
+#include "core/command/command_arguments.h"
+#include "core/timetable/report_texts.h"
+#include "core/timetable/week_page.h"
 #include "ui/page_decoding.h"
 #include "ui/printing/page_printing.h"
 

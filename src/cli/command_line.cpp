@@ -1,7 +1,7 @@
 #include "cli/command_line.h"
 
-#include "calendar/week_number.h"
-#include "core/command_arguments.h"
+#include "core/command/command_arguments.h"
+#include "core/weeks/week_number.h"
 
 namespace orbelquint {
 namespace {

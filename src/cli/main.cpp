@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/week_tool.h"
-#include "core/app_paths.h"
+#include "core/files/app_paths.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);

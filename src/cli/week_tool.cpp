@@ -4,17 +4,18 @@
 #include <ostream>
 #include <variant>
 
-#include "calendar/week_number.h"
 #include "cli/command_line.h"
-#include "core/command_arguments.h"
-#include "core/discarding_buffer.h"
-#include "core/file_handle.h"
-#include "core/grid_page.h"
-#include "core/number_text.h"
-#include "core/report_texts.h"
-#include "core/shipped_names.h"
-#include "core/text_encoding.h"
-#include "core/week_page.h"
+#include "core/command/command_arguments.h"
+#include "core/files/shipped_names.h"
+#include "core/files/week_page_file.h"
+#include "core/reading/file_handle.h"
+#include "core/reading/text_encoding.h"
+#include "core/text/number_text.h"
+#include "core/timetable/discarding_buffer.h"
+#include "core/timetable/report_texts.h"
+#include "core/timetable/week_page.h"
+#include "core/views/grid_page.h"
+#include "core/weeks/week_number.h"
 #include "version.h"
 
 namespace orbelquint {

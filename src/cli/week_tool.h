@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/command_arguments.h"
+#include "core/command/command_arguments.h"
 
 namespace orbelquint {
 

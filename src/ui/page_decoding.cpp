@@ -3,8 +3,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-#include "core/text.h"
-#include "core/text_encoding.h"
+#include "core/reading/text_encoding.h"
+#include "core/text/text.h"
 
 namespace orbelquint {
 namespace {

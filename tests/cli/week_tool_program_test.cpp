@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/line_reader.h"
+#include "core/reading/line_reader.h"
 #include "support/test_files.h"
 
 namespace orbelquint {

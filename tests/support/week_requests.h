@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/week_page.h"
+#include "core/timetable/week_page.h"
 #include "support/test_files.h"
 
 namespace orbelquint::test_support {

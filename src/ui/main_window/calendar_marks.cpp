@@ -3,7 +3,7 @@
 #include <QCalendarWidget>
 #include <QTextCharFormat>
 
-#include "calendar/week_number.h"
+#include "core/weeks/week_number.h"
 #include "ui/main_window/calendar_dates.h"
 #include "ui/mark_colours.h"
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <bitset>
 
-#include "core/week_page.h"
+#include "core/timetable/week_page.h"
 
 class QCalendarWidget;
 

@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "calendar/week_navigation.h"
-#include "calendar/week_number.h"
-#include "core/number_text.h"
-#include "core/report_texts.h"
-#include "core/settings_file.h"
-#include "core/week_page_session.h"
+#include "core/files/settings_file.h"
+#include "core/files/week_page_session.h"
+#include "core/text/number_text.h"
+#include "core/timetable/report_texts.h"
+#include "core/weeks/week_navigation.h"
+#include "core/weeks/week_number.h"
 #include "ui/main_window/calendar_dates.h"
 #include "ui/main_window/calendar_marks.h"
 #include "ui/main_window/data_file_watch.h"

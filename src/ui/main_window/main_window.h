@@ -13,9 +13,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app_paths.h"
-#include "core/week_page.h"
-#include "core/week_view.h"
+#include "core/files/app_paths.h"
+#include "core/timetable/week_page.h"
+#include "core/timetable/week_view.h"
 #include "ui/main_window/week_shortcuts.h"
 #include "ui/widgets/twips.h"
 

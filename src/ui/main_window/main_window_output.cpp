@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <QPrinter>
 
-#include "core/atomic_file.h"
-#include "core/week_page_session.h"
+#include "core/files/atomic_file.h"
+#include "core/files/week_page_session.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/refusals.h"
 #include "ui/path_text.h"

@@ -8,12 +8,12 @@
 #include <QSignalBlocker>
 #include <system_error>
 
-#include "core/app_paths.h"
-#include "core/atomic_file.h"
-#include "core/number_text.h"
-#include "core/settings_file.h"
-#include "core/shipped_names.h"
-#include "core/week_page_session.h"
+#include "core/files/app_paths.h"
+#include "core/files/atomic_file.h"
+#include "core/files/settings_file.h"
+#include "core/files/shipped_names.h"
+#include "core/files/week_page_session.h"
+#include "core/text/number_text.h"
 #include "ui/dialogs/agreement.h"
 #include "ui/logging.h"
 #include "ui/main_window/main_window.h"

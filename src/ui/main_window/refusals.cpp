@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/output_guard.h"
-#include "core/report_texts.h"
+#include "core/files/output_guard.h"
+#include "core/timetable/report_texts.h"
 #include "ui/path_text.h"
 
 namespace orbelquint {

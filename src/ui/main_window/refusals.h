@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/week_page_session.h"
+#include "core/files/week_page_session.h"
 
 namespace orbelquint {
 

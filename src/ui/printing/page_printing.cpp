@@ -11,10 +11,10 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "core/atomic_file.h"
-#include "core/grid_page.h"
-#include "core/number_text.h"
-#include "core/week_grid.h"
+#include "core/files/atomic_file.h"
+#include "core/text/number_text.h"
+#include "core/views/grid_page.h"
+#include "core/views/week_grid.h"
 #include "ui/page_decoding.h"
 
 namespace orbelquint {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "core/file_handle.h"
-#include "core/week_view.h"
+#include "core/reading/file_handle.h"
+#include "core/timetable/week_view.h"
 
 class QPagedPaintDevice;
 class QPrinter;

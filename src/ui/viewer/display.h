@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "core/week_view.h"
+#include "core/timetable/week_view.h"
 
 namespace orbelquint {
 

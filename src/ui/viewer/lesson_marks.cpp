@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/lesson_line.h"
-#include "core/text.h"
+#include "core/text/text.h"
+#include "core/timetable/lesson_line.h"
 
 namespace orbelquint {
 namespace {

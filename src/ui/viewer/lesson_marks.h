@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "core/grid_page.h"
+#include "core/views/grid_page.h"
 #include "ui/mark_colours.h"
 
 namespace orbelquint {

@@ -5,7 +5,7 @@
 #include <QTextDocument>
 #include <system_error>
 
-#include "core/file_handle.h"
+#include "core/reading/file_handle.h"
 #include "ui/page_decoding.h"
 #include "ui/path_text.h"
 #include "ui/viewer/lesson_marks.h"

@@ -4,8 +4,8 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
-#include "core/grid_page.h"
-#include "core/week_grid.h"
+#include "core/views/grid_page.h"
+#include "core/views/week_grid.h"
 #include "ui/mark_colours.h"
 #include "ui/page_decoding.h"
 #include "ui/viewer/lesson_marks.h"

@@ -21,7 +21,7 @@
 #include <fstream>
 #include <memory>
 
-#include "core/week_page_claim.h"
+#include "core/files/week_page_claim.h"
 #include "support/modal_answer.h"
 #include "support/test_files.h"
 #include "ui/main_window/main_window.h"

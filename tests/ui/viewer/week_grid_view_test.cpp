@@ -12,8 +12,8 @@
 #include <QTextTable>
 #include <sstream>
 
-#include "core/grid_page.h"
-#include "core/week_grid.h"
+#include "core/views/grid_page.h"
+#include "core/views/week_grid.h"
 #include "support/test_files.h"
 #include "support/week_requests.h"
 #include "ui/page_decoding.h"

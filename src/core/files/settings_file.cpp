@@ -1,0 +1,52 @@
+#include "core/files/settings_file.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "core/files/atomic_file.h"
+#include "core/reading/file_handle.h"
+#include "core/reading/line_reader.h"
+#include "core/text/number_text.h"
+
+namespace orbelquint {
+
+SettingsLoad LoadSettings(const std::filesystem::path& file) {
+    const auto unusable = [&file](const char* what) {
+        return SettingsLoad{
+            SettingsLoad::Kind::Unusable, {}, "Het instellingenbestand \"" + file.string() + "\" " + what};
+    };
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        std::ofstream created(file, std::ios::binary | std::ios::app);
+        if (!created) return unusable("kan niet worden aangemaakt.");
+    }
+    const FileHandle handle = OpenForReading(file);
+    if (!handle) return unusable("kan niet worden geopend.");
+    LineReader reader(handle.get());
+    if (reader.AtEnd()) {
+        return reader.Failed() ? unusable("kan niet worden gelezen.") : SettingsLoad{};
+    }
+
+    SettingsLoad load{SettingsLoad::Kind::Restored, {}, {}};
+    load.settings.dataFile = reader.ReadLine();
+    if (!reader.AtEnd()) {
+        const double series = LeadingNumber(reader.ReadLine());
+        if (series != 0) load.settings.series = series;
+    }
+    if (!reader.AtEnd()) load.settings.lessonMarks = reader.ReadLine() != kMarksOff;
+    if (!reader.AtEnd() && reader.ReadLine() == kGridView) load.settings.view = WeekView::Grid;
+    if (reader.Failed()) return unusable("kan niet worden gelezen.");
+    return load;
+}
+
+bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
+                      std::string_view seriesLine, bool lessonMarks, WeekView view) {
+    AtomicFile settings(file);
+    settings.Stream() << dataFile << "\r\n" << seriesLine << "\r\n";
+    const bool grid = view == WeekView::Grid;
+    if (!lessonMarks || grid) settings.Stream() << (lessonMarks ? kMarksOn : kMarksOff) << "\r\n";
+    if (grid) settings.Stream() << kGridView << "\r\n";
+    return settings.Commit();
+}
+
+}  // namespace orbelquint
