@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "core/command/command_arguments.h"
+#include "core/views/calendar_export.h"
 #include "core/weeks/week_number.h"
 
 namespace orbelquint {
@@ -19,12 +20,61 @@ Command WeeksOf(const CommandArguments& read) {
     return command;
 }
 
+// The longest range a calendar covers: a school year, with a leap day.
+constexpr int kLongestRange = 366;
+
+std::string NoDate(const std::string& text) {
+    return "\"" + text + "\" is geen datum dd-mm-jjjj.";
+}
+
+Command Calendar(const CommandArguments& read, std::optional<std::string> series,
+                 std::optional<std::string> output) {
+    if (read.Value("--template") || read.Has("--grid") || read.Has("--change-weeks"))
+        return UsageError{"--ics neemt geen --template, --grid of --change-weeks."};
+    if (read.positional.size() != 1) return UsageError{"Geef één gegevensbestand."};
+    CalendarCommand command;
+    command.dataFile = read.positional[0];
+    command.series = std::move(series);
+    command.outputFile = std::move(output);
+    command.bellTimesFile = read.Value("--bell-times");
+    const std::optional<std::string> from = read.Value("--from");
+    const std::optional<std::string> to = read.Value("--to");
+    if (from.has_value() != to.has_value()) return UsageError{"--from en --to gaan samen."};
+    if (from) {
+        command.from = DateFromText(*from);
+        command.to = DateFromText(*to);
+        if (!command.from) return UsageError{NoDate(*from)};
+        if (!command.to) return UsageError{NoDate(*to)};
+        const auto days =
+            (std::chrono::sys_days(*command.to) - std::chrono::sys_days(*command.from)).count() + 1;
+        if (days < 1) return UsageError{"--to ligt voor --from."};
+        if (days > kLongestRange) return UsageError{"Een agenda gaat over hoogstens 366 dagen."};
+    }
+    for (const std::string& skip : read.Values("--skip")) {
+        const std::size_t dots = skip.find("..");
+        const std::string first = skip.substr(0, dots);
+        const std::string last = dots == std::string::npos ? first : skip.substr(dots + 2);
+        const auto begin = DateFromText(first);
+        const auto end = DateFromText(last);
+        if (!begin || !end || std::chrono::sys_days(*end) < std::chrono::sys_days(*begin))
+            return UsageError{"\"" + skip + "\" is geen datum of bereik dd-mm-jjjj..dd-mm-jjjj."};
+        command.freeDays.emplace_back(*begin, *end);
+    }
+    if (const auto zone = read.Value("--time-zone")) {
+        if (!IsCentralEuropeanZone(*zone))
+            return UsageError{"De tijdzone " + *zone + " houdt niet de Midden-Europese tijd met zomertijd."};
+        command.timeZone = *zone;
+    }
+    return command;
+}
+
 }  // namespace
 
 Command ParseCommandLine(std::span<const std::string> arguments) {
-    const CommandArguments read =
-        ReadCommandArguments(arguments, {"--series", "--template", "--output"},
-                             {"--help", "-h", "--version", "--change-weeks", "--week-of", "--grid"});
+    const CommandArguments read = ReadCommandArguments(
+        arguments,
+        {"--series", "--template", "--output", "--from", "--to", "--bell-times", "--skip", "--time-zone"},
+        {"--help", "-h", "--version", "--change-weeks", "--week-of", "--grid", "--ics"});
     // The first of --help and --version answers, whatever follows it.
     for (const std::string& flag : read.flags) {
         if (flag == "--help" || flag == "-h") return HelpCommand{};
@@ -36,6 +86,10 @@ Command ParseCommandLine(std::span<const std::string> arguments) {
     std::optional<std::string> outputFile = read.Value("--output");
     if (outputFile == "-") outputFile.reset();  // standard output, as without --output
     if (read.Has("--week-of")) return WeeksOf(read);
+    if (read.Has("--ics")) return Calendar(read, series, outputFile);
+    for (const char* option : {"--from", "--to", "--bell-times", "--skip", "--time-zone"}) {
+        if (read.Value(option)) return UsageError{std::string(option) + " hoort bij --ics."};
+    }
     if (read.Has("--change-weeks")) {
         if (templateFile || outputFile || read.Has("--grid"))
             return UsageError{"--change-weeks neemt geen --template, --output of --grid."};

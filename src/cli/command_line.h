@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -30,6 +32,20 @@ struct WeekOfCommand {
     std::vector<std::int16_t> weeks;  // of each date, in the order given
 };
 
+// orbelquint-week --ics [--series TEXT] [--from DATE --to DATE] [--bell-times FILE]
+//                       [--skip DATE[..DATE]]... [--time-zone ZONE] [--output FILE] DATAFILE
+struct CalendarCommand {
+    std::string dataFile;
+    std::optional<std::string> series;
+    // Both or neither; without them the school year that holds the day of the run.
+    std::optional<std::chrono::year_month_day> from;
+    std::optional<std::chrono::year_month_day> to;
+    std::optional<std::string> bellTimesFile;
+    std::vector<std::pair<std::chrono::year_month_day, std::chrono::year_month_day>> freeDays;
+    std::string timeZone = "Europe/Brussels";
+    std::optional<std::string> outputFile;
+};
+
 struct HelpCommand {};
 struct VersionCommand {};
 
@@ -37,8 +53,8 @@ struct UsageError {
     std::string message;
 };
 
-using Command =
-    std::variant<WeekPageCommand, ChangeWeeksCommand, WeekOfCommand, HelpCommand, VersionCommand, UsageError>;
+using Command = std::variant<WeekPageCommand, ChangeWeeksCommand, WeekOfCommand, CalendarCommand, HelpCommand,
+                             VersionCommand, UsageError>;
 
 // Reads the arguments that follow the program name.
 Command ParseCommandLine(std::span<const std::string> arguments);

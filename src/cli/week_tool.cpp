@@ -1,11 +1,19 @@
 #include "cli/week_tool.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <ostream>
+#include <tuple>
 #include <variant>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "core/command/command_arguments.h"
+#include "core/files/atomic_file.h"
+#include "core/files/output_guard.h"
 #include "core/files/shipped_names.h"
 #include "core/files/week_page_file.h"
 #include "core/reading/file_handle.h"
@@ -14,6 +22,8 @@
 #include "core/timetable/discarding_buffer.h"
 #include "core/timetable/report_texts.h"
 #include "core/timetable/week_page.h"
+#include "core/views/bell_times.h"
+#include "core/views/calendar_export.h"
 #include "core/views/grid_page.h"
 #include "core/weeks/week_number.h"
 #include "version.h"
@@ -27,6 +37,10 @@ std::string Usage() {
                "                         GEGEVENSBESTAND WEEK\n"
                "         orbelquint-week --change-weeks [--series REEKS] GEGEVENSBESTAND\n"
                "         orbelquint-week --week-of DATUM...\n"
+               "         orbelquint-week --ics [--series REEKS] [--from DATUM --to DATUM] [--bell-times "
+               "BESTAND]\n"
+               "                         [--skip DATUM[..DATUM]]... [--time-zone ZONE] [--output BESTAND]\n"
+               "                         GEGEVENSBESTAND\n"
                "\n"
                "Schrijft de weekpagina van het lesrooster GEGEVENSBESTAND voor WEEK naar de "
                "standaarduitvoer.\n"
@@ -44,6 +58,15 @@ std::string Usage() {
            "  --grid              de week als raster: de dagen naast elkaar, de lesuren onder elkaar\n"
            "  --change-weeks      de weken waarin het rooster verandert tonen, één per regel\n"
            "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
+           "  --ics               de lessen van een schooljaar als agenda (iCalendar) schrijven\n"
+           "  --from DATUM, --to DATUM\n"
+           "                      met --ics: de eerste en de laatste dag (standaard 1 september tot\n"
+           "                      30 juni van dit schooljaar)\n"
+           "  --bell-times BESTAND\n"
+           "                      met --ics: de beltijden, een regel \"UUR HH:MM-HH:MM\" per lesuur\n"
+           "  --skip DATUM[..DATUM]\n"
+           "                      met --ics: vrije dagen zonder lessen (mag vaker)\n"
+           "  --time-zone ZONE    met --ics: de tijdzone (standaard Europe/Brussels)\n"
            "  -h, --help          deze hulp tonen\n"
            "  --version           het versienummer tonen\n";
 }
@@ -95,6 +118,100 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
     return kExitSuccess;
 }
 
+// The school year that holds `today`, 1 September to 30 June; in July and August the coming one.
+std::pair<std::chrono::year_month_day, std::chrono::year_month_day> SchoolYearOf(
+    std::chrono::year_month_day today) {
+    using namespace std::chrono;
+    const year first = today.month() >= July ? today.year() : today.year() - years(1);
+    return {first / September / 1, (first + years(1)) / June / 30};
+}
+
+std::chrono::year_month_day Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday;
+}
+
+// The time a calendar is stamped with: SOURCE_DATE_EPOCH when set, so that a build of it can be
+// repeated byte for byte, and now otherwise.
+std::int64_t Stamp() {
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && epoch[0] != '\0')
+        return std::strtoll(epoch, nullptr, 10);
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+// The bell-time table of a file, or why it cannot be read, naming the file and the line.
+std::variant<BellTimes, std::string> BellTimesOf(const std::string& file) {
+    constexpr std::size_t kLargest = std::size_t{1} << 20;
+    const FileHandle handle = OpenForReading(file, SpecialFiles::Allow);
+    std::string text;
+    if (handle) {
+        char block[4096];
+        for (std::size_t count;
+             text.size() <= kLargest && (count = std::fread(block, 1, sizeof block, handle.get())) > 0;)
+            text.append(block, count);
+    }
+    if (!handle || std::ferror(handle.get()) || text.size() > kLargest)
+        return "Het beltijdenbestand \"" + file + "\" kan niet worden gelezen.";
+    auto read = ReadBellTimes(text);
+    if (const auto* problem = std::get_if<BellTimesProblem>(&read))
+        return "Het beltijdenbestand \"" + file + "\", regel " + std::to_string(problem->line) + ": " +
+               problem->why + ".";
+    return std::get<BellTimes>(std::move(read));
+}
+
+int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostream& err) {
+    CalendarRequest request;
+    request.page = CommandRequest(command.dataFile, 0, command.series, std::nullopt, {});
+    std::tie(request.from, request.to) = SchoolYearOf(Today());
+    if (command.from) request.from = *command.from;
+    if (command.to) request.to = *command.to;
+    request.freeDays = command.freeDays;
+    request.timeZone = command.timeZone;
+    request.stamp = Stamp();
+    if (command.bellTimesFile) {
+        auto times = BellTimesOf(*command.bellTimesFile);
+        if (const auto* problem = std::get_if<std::string>(&times)) {
+            err << *problem << "\n";
+            return kExitFailure;
+        }
+        request.bellTimes = std::get<BellTimes>(std::move(times));
+    }
+    if (command.outputFile) {
+        std::vector<std::filesystem::path> inputs = {request.page.dataFile};
+        if (command.bellTimesFile) inputs.emplace_back(*command.bellTimesFile);
+        if (const auto input = InputNamedBy(*command.outputFile, inputs)) {
+            err << "De uitvoer \"" << *command.outputFile << "\" is hetzelfde bestand als \""
+                << input->string() << "\"; er is niets geschreven.\n";
+            return kExitFailure;
+        }
+    }
+    std::string ics;
+    const CalendarResult result = BuildCalendar(request, ics);
+    if (result.page.status != BuildStatus::Complete) {
+        err << result.page.message << "\n";
+        return kExitFailure;
+    }
+    if (command.outputFile) {
+        AtomicFile file(*command.outputFile, SpecialFiles::Allow);
+        file.Stream().write(ics.data(), static_cast<std::streamsize>(ics.size()));
+        if (!file.Commit()) {
+            err << "De agenda \"" << *command.outputFile << "\" kan niet worden geschreven.\n";
+            return kExitFailure;
+        }
+    } else if (!out.write(ics.data(), static_cast<std::streamsize>(ics.size())).flush()) {
+        err << "De agenda kan niet worden geschreven.\n";
+        return kExitFailure;
+    }
+    const CalendarReport& report = result.report;
+    err << "heading: " << WithVisibleControls(DataTextToUtf8(result.page.report.heading)) << "\n"
+        << "events: " << report.events << "\n"
+        << "left-out: " << report.withoutHour << " lessen zonder uur, " << report.withoutBellTime
+        << " lessen zonder beltijd, " << report.daysWithoutWeekday << " dagen zonder weekdag\n";
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::path& defaultTemplate,
@@ -118,6 +235,8 @@ int RunWeekTool(std::span<const std::string> arguments, const std::filesystem::p
     }
     if (const auto* changeWeeks = std::get_if<ChangeWeeksCommand>(&command))
         return PrintChangeWeeks(*changeWeeks, out, err);
+    if (const auto* calendar = std::get_if<CalendarCommand>(&command))
+        return WriteCalendar(*calendar, out, err);
     return WritePage(std::get<WeekPageCommand>(command), defaultTemplate, out, err);
 }
 

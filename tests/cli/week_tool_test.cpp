@@ -1,7 +1,9 @@
 #include "cli/week_tool.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "support/test_files.h"
@@ -144,6 +146,54 @@ TEST_F(WeekToolTest, ANamedTemplateThatCannotBeReadIsAnError) {
     }
     EXPECT_EQ(ReadFile(output), "oud");
     EXPECT_EQ(Run({"--template", "-", "-", "5"}), kExitUsage);
+}
+
+// The lessons of a school year as a calendar: refused where the command line is wrong, the same
+// lesson under the same UID whatever the range, and read back by an independent reader with each
+// date's lessons at their local times, none on a free day, across both changes of summer time.
+TEST_F(WeekToolTest, WritesTheSchoolYearAsACalendar) {
+    const std::string sample = test_support::SampleDataFile().string();
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--ics", "--from", "01-09-2026", sample},
+          {"--ics", "--from", "02-09-2026", "--to", "01-09-2026", sample},
+          {"--ics", "--from", "01-09-2026", "--to", "02-09-2027", sample},
+          {"--ics", "--skip", "31-02-2026", sample},
+          {"--ics", "--time-zone", "Europe/London", sample},
+          {"--ics", "--grid", sample},
+          {"--from", "01-09-2026", sample, "50"}}) {
+        EXPECT_EQ(Run(wrong), kExitUsage) << ::testing::PrintToString(wrong);
+    }
+    const std::string bells = folder_.Write("bel.txt", "# bel\n1 08:00-08:50\n1 09:00-09:50\n").string();
+    EXPECT_EQ(Run({"--ics", "--bell-times", bells, sample}), kExitFailure);
+    EXPECT_NE(err_.find("regel 3"), std::string::npos) << err_;
+
+    const std::string year = (folder_.Path() / "jaar.ics").string();
+    ASSERT_EQ(Run({"--ics", "--from=01-09-2026", "--to=30-06-2027", "--skip", "02-11-2026..06-11-2026",
+                   "--output", year, sample}),
+              kExitSuccess);
+    EXPECT_NE(err_.find("events: 39\n"), std::string::npos) << err_;
+    const std::string ics = ReadFile(year);
+    EXPECT_EQ(ics.find("\r\n\r\n"), std::string::npos);
+    ASSERT_EQ(Run({"--ics", "--from=07-12-2026", "--to=13-12-2026", sample}), kExitSuccess);
+    const std::size_t uid = out_.find("UID:");
+    ASSERT_NE(uid, std::string::npos);
+    EXPECT_NE(ics.find(out_.substr(uid, out_.find("\r\n", uid) - uid)), std::string::npos);
+
+    std::string read;
+    if (FILE* pipe = popen(("/usr/bin/python3 " ORBELQUINT_TEST_SUPPORT_DIR "/read_calendar.py '" + year +
+                            "' 2026-09-01 2027-06-30")
+                               .c_str(),
+                           "r")) {
+        char block[4096];
+        for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;)
+            read.append(block, count);
+        if (WEXITSTATUS(pclose(pipe)) == 3) GTEST_SKIP() << "python3-icalendar is missing";
+    }
+    EXPECT_NE(read.find("2026-09-01 08:25 2:00:00 ENG WIL A204 Engels\n"), std::string::npos)
+        << read.substr(0, 300);
+    EXPECT_NE(read.find("2026-11-09 08:25 1:00:00 "), std::string::npos);  // after summer time
+    EXPECT_EQ(read.find("2026-11-03 "), std::string::npos);                // a free day
+    EXPECT_NE(read.find("2026-12-07 10:20 1:00:00 HER PEE B104 Herhaling wiskunde\n"), std::string::npos);
 }
 
 TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {

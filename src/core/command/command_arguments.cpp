@@ -33,6 +33,14 @@ std::optional<std::string> CommandArguments::Value(std::string_view option) cons
     return last->second;
 }
 
+std::vector<std::string> CommandArguments::Values(std::string_view option) const {
+    std::vector<std::string> given;
+    for (const auto& [name, value] : values) {
+        if (name == option) given.push_back(value);
+    }
+    return given;
+}
+
 bool CommandArguments::Has(std::string_view flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }

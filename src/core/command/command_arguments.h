@@ -31,6 +31,8 @@ struct CommandArguments {
 
     // The value given last for `option`.
     std::optional<std::string> Value(std::string_view option) const;
+    // Every value given for `option`, in the order given.
+    std::vector<std::string> Values(std::string_view option) const;
     // True when the flag `flag` was given.
     bool Has(std::string_view flag) const;
 };

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/timetable/week_page.h"
+#include "core/views/bell_times.h"
+
+namespace orbelquint {
+
+// What a calendar of the lessons is made of: the data file and series filter of `page` (its week
+// is set for each week the range needs), the dates, the clock times of the lesson hours, the free
+// days and the time zone the times are local to.
+struct CalendarRequest {
+    WeekPageRequest page;
+    std::chrono::year_month_day from;
+    std::chrono::year_month_day to;
+    BellTimes bellTimes = DefaultBellTimes();
+    std::vector<std::pair<std::chrono::year_month_day, std::chrono::year_month_day>> freeDays;
+    std::string timeZone = "Europe/Brussels";
+    std::int64_t stamp = 0;  // the time of the export, in seconds since 1970 (UTC)
+};
+
+// What a calendar holds and what it leaves out, each lesson counted once however often it recurs.
+struct CalendarReport {
+    std::size_t events = 0;
+    std::size_t withoutHour = 0;         // lessons whose line begins with no hour
+    std::size_t withoutBellTime = 0;     // lessons of an hour the bell-time table has no times for
+    std::size_t daysWithoutWeekday = 0;  // day blocks whose heading names no day of the week
+};
+
+struct CalendarResult {
+    WeekPageResult page;  // of the last week built: its status, message and the heading
+    CalendarReport report;
+};
+
+// The zones that keep the European Union's summer time with one hour from UTC in winter, for
+// which the calendar's time zone is written.
+bool IsCentralEuropeanZone(std::string_view zone);
+
+// The calendar (RFC 5545) of the request's lessons: for every date, the lessons that the week page
+// of its week shows in the day block of its day of the week, at the clock times of their hours;
+// none on free days. One event per lesson and run of weeks, repeating weekly; a UID that stays
+// the same for the same lesson whatever the range, free days, filter or time of export.
+CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics);
+
+}  // namespace orbelquint
