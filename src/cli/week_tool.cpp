@@ -13,7 +13,6 @@
 #include "cli/command_line.h"
 #include "core/command/command_arguments.h"
 #include "core/files/atomic_file.h"
-#include "core/files/output_guard.h"
 #include "core/files/shipped_names.h"
 #include "core/files/week_page_file.h"
 #include "core/reading/file_handle.h"
@@ -181,9 +180,8 @@ int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostrea
     if (command.outputFile) {
         std::vector<std::filesystem::path> inputs = {request.page.dataFile};
         if (command.bellTimesFile) inputs.emplace_back(*command.bellTimesFile);
-        if (const auto input = InputNamedBy(*command.outputFile, inputs)) {
-            err << "De uitvoer \"" << *command.outputFile << "\" is hetzelfde bestand als \""
-                << input->string() << "\"; er is niets geschreven.\n";
+        if (const std::string refusal = OutputIsInput(*command.outputFile, inputs); !refusal.empty()) {
+            err << refusal << "\n";
             return kExitFailure;
         }
     }

@@ -119,6 +119,11 @@ WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
 
 std::string OutputIsInput(const std::filesystem::path& output, const WeekPageRequest& request) {
     const std::filesystem::path inputs[] = {request.dataFile, request.templateFile};
+    return OutputIsInput(output, inputs);
+}
+
+std::string OutputIsInput(const std::filesystem::path& output,
+                          std::span<const std::filesystem::path> inputs) {
     const auto input = InputNamedBy(output, inputs);
     if (!input) return {};
     return "De uitvoer \"" + output.string() + "\" is hetzelfde bestand als \"" + input->string() +

@@ -72,5 +72,7 @@ WeekPageRequest CommandRequest(const std::string& dataFile, std::int16_t week,
 // Why `output` may not be written: it is the request's data file or template, by any name or link.
 // Empty when it may.
 std::string OutputIsInput(const std::filesystem::path& output, const WeekPageRequest& request);
+// The same for any list of inputs.
+std::string OutputIsInput(const std::filesystem::path& output, std::span<const std::filesystem::path> inputs);
 
 }  // namespace orbelquint

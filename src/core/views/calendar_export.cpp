@@ -42,7 +42,8 @@ unsigned WeekdayOf(Days day) {
 struct DayLesson {
     unsigned weekday = 0;
     int hour = kNoHour;
-    std::string line;  // the whole lesson line
+    std::string line;         // the whole lesson line
+    std::size_t hourEnd = 0;  // where its hour ends in it
     std::string continuations;
     double series = 0;
 };
@@ -62,8 +63,7 @@ std::string Summary(const DayLesson& lesson) {
         line[column] = ' ';
     std::string_view text = line;
     if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
-    const std::size_t afterHour = lesson.hour == kNoHour ? 0 : text.find_first_not_of("0123456789 ");
-    std::string summary = OneBlankApart(text.substr(std::min(afterHour, text.size())));
+    std::string summary = OneBlankApart(text.substr(std::min(lesson.hourEnd, text.size())));
     if (lesson.series != 0) summary += " (reeks " + NumberText(lesson.series) + ")";
     return DataTextToUtf8(summary);
 }
@@ -145,6 +145,7 @@ std::optional<WeekLessons> LessonsOfWeek(const CalendarRequest& request, std::in
                 const std::string_view whole(
                     start, static_cast<std::size_t>(lesson.line.data() - start) + lesson.line.size());
                 lessons.lessons.push_back({*weekday, grid.hours[row], std::string(whole),
+                                           static_cast<std::size_t>(lesson.line.data() - start),
                                            std::string(lesson.continuations), lesson.series});
             }
         }
