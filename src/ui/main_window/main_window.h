@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -52,6 +53,8 @@ struct MainEnvironment {
     OpenDialogFunction openDialog;
     SaveDialogFunction saveDialog = {};     // for PDF files, and for copies of an installed program
     std::filesystem::path fileToOpen = {};  // named on the command line; opened as if chosen with "..."
+    std::chrono::milliseconds progressAfter{
+        400};  // a print or PDF shows its progress once it takes this long
 };
 
 // The main window: the data file, the week and the series filter, the reports on the data file

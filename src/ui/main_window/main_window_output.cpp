@@ -41,7 +41,7 @@ void Main::btnPrint_Click() {
     QPrinter printer(QPrinter::HighResolution);
     if (!AskPrinter(this, printer, SaveNameText(), ShownView())) return;
     const Printed printed = PaintWithProgress(
-        this, "De weekpagina wordt afgedrukt", [this] { return !ended_; },
+        this, "De weekpagina wordt afgedrukt", environment_.progressAfter, [this] { return !ended_; },
         [&printer, printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(),
          view = ShownView()](const SheetProgress& progress) {
             return PrintOn(printer, printedPage, footer, view, progress);
@@ -57,7 +57,7 @@ void Main::btnExportPdf_Click() {
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
     const Printed written = PaintWithProgress(
-        this, "De PDF wordt gemaakt", [this] { return !ended_; },
+        this, "De PDF wordt gemaakt", environment_.progressAfter, [this] { return !ended_; },
         [printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(), target,
          view = ShownView()](const SheetProgress& progress) {
             return WritePdf(printedPage, footer, target, SpecialFiles::Refuse, view, progress);

@@ -2,13 +2,15 @@
 
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <thread>
+#include <memory>
 
 namespace orbelquint {
 
-Printed PaintWithProgress(QWidget* owner, const QString& what, const std::function<bool()>& goOn,
+Printed PaintWithProgress(QWidget* owner, const QString& what, std::chrono::milliseconds showAfter,
+                          const std::function<bool()>& goOn,
                           const std::function<Printed(const SheetProgress&)>& paint) {
     std::atomic<int> drawn = 0;
     std::atomic<int> sheets = 0;  // 0 while the page is laid out
@@ -21,7 +23,7 @@ Printed PaintWithProgress(QWidget* owner, const QString& what, const std::functi
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setAutoReset(false);
     dialog.setAutoClose(false);
-    dialog.setMinimumDuration(400);  // a week's page is done before it shows
+    dialog.setMinimumDuration(static_cast<int>(showAfter.count()));
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -36,18 +38,20 @@ Printed PaintWithProgress(QWidget* owner, const QString& what, const std::functi
     });
     poll.start(30);
 
-    std::thread worker([&] {
+    // A thread of Qt's own: laying out a page starts timers, which need its event dispatcher.
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
         printed = paint([&](int sheet, int count) {
             drawn = sheet;
             sheets = count;
             return !stop;
         });
         done = true;
-    });
+    }));
+    worker->start();
     loop.exec();
     // The loop also ends when the program is told to quit; the drawing then stops at its next sheet.
     stop = true;
-    worker.join();
+    worker->wait();
     return printed;
 }
 
