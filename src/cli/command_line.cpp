@@ -51,14 +51,9 @@ Command Calendar(const CommandArguments& read, std::optional<std::string> series
         if (days > kLongestRange) return UsageError{"Een agenda gaat over hoogstens 366 dagen."};
     }
     for (const std::string& skip : read.Values("--skip")) {
-        const std::size_t dots = skip.find("..");
-        const std::string first = skip.substr(0, dots);
-        const std::string last = dots == std::string::npos ? first : skip.substr(dots + 2);
-        const auto begin = DateFromText(first);
-        const auto end = DateFromText(last);
-        if (!begin || !end || std::chrono::sys_days(*end) < std::chrono::sys_days(*begin))
-            return UsageError{"\"" + skip + "\" is geen datum of bereik dd-mm-jjjj..dd-mm-jjjj."};
-        command.freeDays.emplace_back(*begin, *end);
+        const auto range = DateRangeFromText(skip);
+        if (!range) return UsageError{"\"" + skip + "\" is geen datum of bereik dd-mm-jjjj..dd-mm-jjjj."};
+        command.freeDays.push_back(*range);
     }
     if (const auto zone = read.Value("--time-zone")) {
         if (!IsCentralEuropeanZone(*zone))

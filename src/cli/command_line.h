@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/weeks/week_number.h"
+
 namespace orbelquint {
 
 // orbelquint-week [--grid] [--series TEXT] [--template FILE] [--output FILE] DATAFILE WEEK
@@ -41,7 +43,7 @@ struct CalendarCommand {
     std::optional<std::chrono::year_month_day> from;
     std::optional<std::chrono::year_month_day> to;
     std::optional<std::string> bellTimesFile;
-    std::vector<std::pair<std::chrono::year_month_day, std::chrono::year_month_day>> freeDays;
+    std::vector<DateRange> freeDays;
     std::string timeZone = "Europe/Brussels";
     std::optional<std::string> outputFile;
 };

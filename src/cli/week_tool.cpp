@@ -13,6 +13,7 @@
 #include "cli/command_line.h"
 #include "core/command/command_arguments.h"
 #include "core/files/atomic_file.h"
+#include "core/files/settings_file.h"
 #include "core/files/shipped_names.h"
 #include "core/files/week_page_file.h"
 #include "core/reading/file_handle.h"
@@ -21,9 +22,9 @@
 #include "core/timetable/discarding_buffer.h"
 #include "core/timetable/report_texts.h"
 #include "core/timetable/week_page.h"
-#include "core/views/bell_times.h"
 #include "core/views/calendar_export.h"
 #include "core/views/grid_page.h"
+#include "core/weeks/bell_times.h"
 #include "core/weeks/week_number.h"
 #include "version.h"
 
@@ -62,7 +63,8 @@ std::string Usage() {
            "                      met --ics: de eerste en de laatste dag (standaard 1 september tot\n"
            "                      30 juni van dit schooljaar)\n"
            "  --bell-times BESTAND\n"
-           "                      met --ics: de beltijden, een regel \"UUR HH:MM-HH:MM\" per lesuur\n"
+           "                      met --ics: de beltijden, een regel \"UUR HH:MM-HH:MM\" per lesuur,\n"
+           "                      en vrije dagen, een regel \"vrij DATUM[..DATUM]\" per dag of reeks\n"
            "  --skip DATUM[..DATUM]\n"
            "                      met --ics: vrije dagen zonder lessen (mag vaker)\n"
            "  --time-zone ZONE    met --ics: de tijdzone (standaard Europe/Brussels)\n"
@@ -117,14 +119,6 @@ int WritePage(const WeekPageCommand& command, const std::filesystem::path& defau
     return kExitSuccess;
 }
 
-// The school year that holds `today`, 1 September to 30 June; in July and August the coming one.
-std::pair<std::chrono::year_month_day, std::chrono::year_month_day> SchoolYearOf(
-    std::chrono::year_month_day today) {
-    using namespace std::chrono;
-    const year first = today.month() >= July ? today.year() : today.year() - years(1);
-    return {first / September / 1, (first + years(1)) / June / 30};
-}
-
 std::chrono::year_month_day Today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -140,42 +134,26 @@ std::int64_t Stamp() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-// The bell-time table of a file, or why it cannot be read, naming the file and the line.
-std::variant<BellTimes, std::string> BellTimesOf(const std::string& file) {
-    constexpr std::size_t kLargest = std::size_t{1} << 20;
-    const FileHandle handle = OpenForReading(file, SpecialFiles::Allow);
-    std::string text;
-    if (handle) {
-        char block[4096];
-        for (std::size_t count;
-             text.size() <= kLargest && (count = std::fread(block, 1, sizeof block, handle.get())) > 0;)
-            text.append(block, count);
-    }
-    if (!handle || std::ferror(handle.get()) || text.size() > kLargest)
-        return "Het beltijdenbestand \"" + file + "\" kan niet worden gelezen.";
-    auto read = ReadBellTimes(text);
-    if (const auto* problem = std::get_if<BellTimesProblem>(&read))
-        return "Het beltijdenbestand \"" + file + "\", regel " + std::to_string(problem->line) + ": " +
-               problem->why + ".";
-    return std::get<BellTimes>(std::move(read));
-}
-
 int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostream& err) {
     CalendarRequest request;
     request.page = CommandRequest(command.dataFile, 0, command.series, std::nullopt, {});
-    std::tie(request.from, request.to) = SchoolYearOf(Today());
+    const DateRange schoolYear = SchoolYearOf(Today());
+    request.from = schoolYear.first;
+    request.to = schoolYear.last;
     if (command.from) request.from = *command.from;
     if (command.to) request.to = *command.to;
     request.freeDays = command.freeDays;
     request.timeZone = command.timeZone;
     request.stamp = Stamp();
     if (command.bellTimesFile) {
-        auto times = BellTimesOf(*command.bellTimesFile);
+        auto times = ReadBellTimesFile(*command.bellTimesFile, SpecialFiles::Allow);
         if (const auto* problem = std::get_if<std::string>(&times)) {
             err << *problem << "\n";
             return kExitFailure;
         }
-        request.bellTimes = std::get<BellTimes>(std::move(times));
+        SchoolTimes& school = std::get<SchoolTimes>(times);
+        request.bellTimes = std::move(school.bellTimes);
+        request.freeDays.insert(request.freeDays.end(), school.freeDays.begin(), school.freeDays.end());
     }
     if (command.outputFile) {
         std::vector<std::filesystem::path> inputs = {request.page.dataFile};

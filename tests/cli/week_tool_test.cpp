@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "core/weeks/bell_times.h"
 #include "support/test_files.h"
 #include "version.h"
 
@@ -167,9 +168,14 @@ TEST_F(WeekToolTest, WritesTheSchoolYearAsACalendar) {
     EXPECT_EQ(Run({"--ics", "--bell-times", bells, sample}), kExitFailure);
     EXPECT_NE(err_.find("regel 3"), std::string::npos) << err_;
 
+    // Free days from the bell-time file and from --skip alike.
+    using namespace std::chrono;
+    const std::string school =
+        folder_.Write("school.txt", BellTimesText({DefaultBellTimes(), {{2026y / 11 / 2, 2026y / 11 / 4}}}))
+            .string();
     const std::string year = (folder_.Path() / "jaar.ics").string();
-    ASSERT_EQ(Run({"--ics", "--from=01-09-2026", "--to=30-06-2027", "--skip", "02-11-2026..06-11-2026",
-                   "--output", year, sample}),
+    ASSERT_EQ(Run({"--ics", "--from=01-09-2026", "--to=30-06-2027", "--skip", "05-11-2026..06-11-2026",
+                   "--bell-times", school, "--output", year, sample}),
               kExitSuccess);
     EXPECT_NE(err_.find("events: 39\n"), std::string::npos) << err_;
     const std::string ics = ReadFile(year);
@@ -192,7 +198,8 @@ TEST_F(WeekToolTest, WritesTheSchoolYearAsACalendar) {
     EXPECT_NE(read.find("2026-09-01 08:25 2:00:00 ENG WIL A204 Engels\n"), std::string::npos)
         << read.substr(0, 300);
     EXPECT_NE(read.find("2026-11-09 08:25 1:00:00 "), std::string::npos);  // after summer time
-    EXPECT_EQ(read.find("2026-11-03 "), std::string::npos);                // a free day
+    EXPECT_EQ(read.find("2026-11-03 "), std::string::npos);                // free days
+    EXPECT_EQ(read.find("2026-11-05 "), std::string::npos);
     EXPECT_NE(read.find("2026-12-07 10:20 1:00:00 HER PEE B104 Herhaling wiskunde\n"), std::string::npos);
 }
 

@@ -49,4 +49,30 @@ bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFi
     return settings.Commit();
 }
 
+std::variant<SchoolTimes, std::string> ReadBellTimesFile(const std::filesystem::path& file,
+                                                         SpecialFiles special) {
+    constexpr std::size_t kLargest = std::size_t{1} << 20;
+    const std::string named = "Het beltijdenbestand \"" + file.string() + "\"";
+    const FileHandle handle = OpenForReading(file, special);
+    std::string text;
+    if (handle) {
+        char block[4096];
+        for (std::size_t count;
+             text.size() <= kLargest && (count = std::fread(block, 1, sizeof block, handle.get())) > 0;)
+            text.append(block, count);
+    }
+    if (!handle || std::ferror(handle.get()) || text.size() > kLargest)
+        return named + " kan niet worden gelezen.";
+    auto read = ReadBellTimes(text);
+    if (const auto* problem = std::get_if<BellTimesProblem>(&read))
+        return named + ", regel " + std::to_string(problem->line) + ": " + problem->why + ".";
+    return std::get<SchoolTimes>(std::move(read));
+}
+
+bool SaveBellTimesFile(const std::filesystem::path& file, const SchoolTimes& times) {
+    AtomicFile saved(file);
+    saved.Stream() << BellTimesText(times);
+    return saved.Commit();
+}
+
 }  // namespace orbelquint

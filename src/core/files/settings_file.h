@@ -4,8 +4,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "core/reading/file_handle.h"
 #include "core/timetable/week_view.h"
+#include "core/weeks/bell_times.h"
 
 namespace orbelquint {
 
@@ -49,5 +52,13 @@ SettingsLoad LoadSettings(const std::filesystem::path& file);
 // only when the marks are off or the grid is shown, and the fourth only for the grid.
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
                       std::string_view seriesLine, bool lessonMarks = true, WeekView view = WeekView::List);
+
+// The bell times and free days of a file in the form ReadBellTimes reads, or why it cannot be
+// read, in Dutch, naming the file and the line. A file larger than any table (1 MiB) is refused.
+std::variant<SchoolTimes, std::string> ReadBellTimesFile(const std::filesystem::path& file,
+                                                         SpecialFiles special = SpecialFiles::Refuse);
+
+// Writes the table whole or not at all; false when it cannot be written.
+bool SaveBellTimesFile(const std::filesystem::path& file, const SchoolTimes& times);
 
 }  // namespace orbelquint

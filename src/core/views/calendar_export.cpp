@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "core/reading/text_encoding.h"
 #include "core/text/number_text.h"
@@ -117,7 +118,7 @@ int SchoolYear(Days day) {
 
 bool IsFree(Days day, const CalendarRequest& request) {
     return std::any_of(request.freeDays.begin(), request.freeDays.end(), [day](const auto& range) {
-        return Days(range.first) <= day && day <= Days(range.second);
+        return Days(range.first) <= day && day <= Days(range.last);
     });
 }
 
@@ -195,6 +196,9 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
     std::map<std::int16_t, WeekLessons> weeks;
     std::map<std::string, Occurrences> lessons;
     std::vector<std::string> order;  // the keys in the order the lessons first fall
+    std::set<std::int16_t> needed;
+    for (Days day = Days(request.from); day <= Days(request.to); day += std::chrono::days(1))
+        needed.insert(WeekOfDate(std::chrono::year_month_day(day)));
     for (Days day = Days(request.from); day <= Days(request.to); day += std::chrono::days(1)) {
         const std::int16_t week = WeekOfDate(std::chrono::year_month_day(day));
         auto found = weeks.find(week);
@@ -204,6 +208,10 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
             result.report.daysWithoutWeekday =
                 std::max(result.report.daysWithoutWeekday, read->daysWithoutWeekday);
             found = weeks.emplace(week, std::move(*read)).first;
+            if (request.goOn && !request.goOn(weeks.size(), needed.size())) {
+                result.stopped = true;
+                return result;
+            }
         }
         std::map<std::string, int> seen;  // identical lessons of the day, told apart by their number
         for (const DayLesson& lesson : found->second.lessons) {

@@ -3,12 +3,14 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/timetable/week_page.h"
-#include "core/views/bell_times.h"
+#include "core/weeks/bell_times.h"
+#include "core/weeks/week_number.h"
 
 namespace orbelquint {
 
@@ -20,9 +22,12 @@ struct CalendarRequest {
     std::chrono::year_month_day from;
     std::chrono::year_month_day to;
     BellTimes bellTimes = DefaultBellTimes();
-    std::vector<std::pair<std::chrono::year_month_day, std::chrono::year_month_day>> freeDays;
+    std::vector<DateRange> freeDays;
     std::string timeZone = "Europe/Brussels";
     std::int64_t stamp = 0;  // the time of the export, in seconds since 1970 (UTC)
+    // Told after each week page read how many are read of how many the range needs; the export
+    // stops there, writing nothing, when it answers false.
+    std::function<bool(std::size_t read, std::size_t needed)> goOn = {};
 };
 
 // What a calendar holds and what it leaves out, each lesson counted once however often it recurs.
@@ -36,6 +41,7 @@ struct CalendarReport {
 struct CalendarResult {
     WeekPageResult page;  // of the last week built: its status, message and the heading
     CalendarReport report;
+    bool stopped = false;  // goOn said to stop
 };
 
 // The zones that keep the European Union's summer time with one hour from UTC in winter, for

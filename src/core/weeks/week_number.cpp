@@ -55,6 +55,25 @@ std::optional<std::chrono::year_month_day> DateFromText(std::string_view text) {
     return date;
 }
 
+std::optional<DateRange> DateRangeFromText(std::string_view text) {
+    const std::size_t dots = text.find("..");
+    const auto first = DateFromText(text.substr(0, dots));
+    const auto last = dots == std::string_view::npos ? first : DateFromText(text.substr(dots + 2));
+    if (!first || !last || std::chrono::sys_days(*last) < std::chrono::sys_days(*first)) return std::nullopt;
+    return DateRange{*first, *last};
+}
+
+std::string DateRangeText(const DateRange& range) {
+    if (range.first == range.last) return DateText(range.first);
+    return DateText(range.first) + ".." + DateText(range.last);
+}
+
+DateRange SchoolYearOf(std::chrono::year_month_day today) {
+    using namespace std::chrono;
+    const year first = today.month() >= July ? today.year() : today.year() - years(1);
+    return {first / September / 1, (first + years(1)) / June / 30};
+}
+
 std::string DateText(std::chrono::year_month_day date) {
     const auto day = static_cast<unsigned>(date.day());
     const auto month = static_cast<unsigned>(date.month());

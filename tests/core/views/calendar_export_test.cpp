@@ -35,5 +35,22 @@ TEST(CalendarExportTest, TheSampleWeeksBecomeWeeklyEventsAtTheirBellTimes) {
     EXPECT_GT(result.report.events, 20U);
 }
 
+// The export tells its progress a week page at a time and stops, writing nothing, when told to.
+TEST(CalendarExportTest, TellsItsProgressByWeekAndStopsWhenTold) {
+    CalendarRequest request = SampleRequest();
+    request.to = 2027y / std::chrono::January / 10;  // weeks 50 to 53, 1 and 2
+    std::vector<std::size_t> told;
+    request.goOn = [&told](std::size_t read, std::size_t needed) {
+        EXPECT_EQ(needed, 6U);
+        told.push_back(read);
+        return read < 4;
+    };
+    std::string ics;
+    const CalendarResult result = BuildCalendar(request, ics);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(ics, "");
+    EXPECT_EQ(told, (std::vector<std::size_t>{1, 2, 3, 4}));
+}
+
 }  // namespace
 }  // namespace orbelquint

@@ -50,5 +50,26 @@ TEST(DateTextTest, RefusesWhatIsNoDateInTheLayout) {
     }
 }
 
+// A school year runs from September to June; July and August look ahead to the coming one.
+TEST(DateTextTest, SchoolYearsAndDateRanges) {
+    const std::pair<year_month_day, DateRange> years[] = {
+        {2027y / June / 30, {2026y / September / 1, 2027y / June / 30}},
+        {2027y / July / 1, {2027y / September / 1, 2028y / June / 30}},
+        {2026y / August / 31, {2026y / September / 1, 2027y / June / 30}},
+        {2026y / December / 31, {2026y / September / 1, 2027y / June / 30}},
+        {2027y / January / 1, {2026y / September / 1, 2027y / June / 30}}};
+    for (const auto& [today, schoolYear] : years)
+        EXPECT_EQ(SchoolYearOf(today), schoolYear) << DateText(today);
+
+    const DateRange holiday = {2026y / December / 21, 2027y / January / 1};
+    EXPECT_EQ(DateRangeFromText("21-12-2026..01-01-2027"), holiday);
+    EXPECT_EQ(DateRangeText(holiday), "21-12-2026..01-01-2027");
+    EXPECT_EQ(DateRangeText({2027y / May / 6, 2027y / May / 6}), "06-05-2027");
+    EXPECT_EQ(DateRangeFromText("6-05-2027"), (DateRange{2027y / May / 6, 2027y / May / 6}));
+    for (const char* text : {"02-01-2027..01-01-2027", "01-01-2027..", "..01-01-2027",
+                             "01-01-2027...02-01-2027", "01-01-2027-02-01-2027", ""})
+        EXPECT_EQ(DateRangeFromText(text), std::nullopt) << text;
+}
+
 }  // namespace
 }  // namespace orbelquint

@@ -1,4 +1,4 @@
-#include "core/views/bell_times.h"
+#include "core/weeks/bell_times.h"
 
 #include <optional>
 
@@ -36,6 +36,9 @@ std::optional<int> ClockTime(std::string_view& text) {
     return *hours * 60 + minutes;
 }
 
+// What begins a line of free days.
+constexpr std::string_view kFreeDays = "vrij";
+
 // A number from 0 to 99 in two digits.
 std::string TwoDigits(int number) {
     return {static_cast<char>('0' + number / 10), static_cast<char>('0' + number % 10)};
@@ -50,8 +53,8 @@ BellTimes DefaultBellTimes() {
             {7, {at(14, 50), at(15, 40)}}, {8, {at(15, 40), at(16, 30)}}};
 }
 
-std::variant<BellTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
-    BellTimes times;
+std::variant<SchoolTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
+    SchoolTimes times;
     std::size_t number = 0;
     while (!text.empty()) {
         ++number;
@@ -62,6 +65,12 @@ std::variant<BellTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
         line = Trim(line);
         if (line.empty() || line.front() == '#') continue;
         const auto problem = [number](std::string why) { return BellTimesProblem{number, std::move(why)}; };
+        if (line.starts_with(kFreeDays)) {
+            const auto range = DateRangeFromText(Trim(line.substr(kFreeDays.size())));
+            if (!range) return problem("verwacht na \"vrij\" een datum of bereik DD-MM-JJJJ..DD-MM-JJJJ");
+            times.freeDays.push_back(*range);
+            continue;
+        }
         const std::optional<int> hour = Number(line, 2);
         if (!hour || line.empty() || line.front() != ' ')
             return problem("verwacht een lesuur van 0 tot 99, dan HH:MM-HH:MM");
@@ -71,19 +80,21 @@ std::variant<BellTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
         const std::optional<int> finish = dash ? ClockTime(line) : std::nullopt;
         if (!finish || !Trim(line).empty()) return problem("verwacht HH:MM-HH:MM na het lesuur");
         if (*finish <= *start) return problem("het lesuur eindigt niet na zijn begin");
-        if (!times.emplace(*hour, LessonTimes{*start, *finish}).second)
+        if (!times.bellTimes.emplace(*hour, LessonTimes{*start, *finish}).second)
             return problem("lesuur " + std::to_string(*hour) + " staat er al");
     }
     return times;
 }
 
-std::string BellTimesText(const BellTimes& times) {
-    std::string text;
-    for (const auto& [hour, lesson] : times) {
+std::string BellTimesText(const SchoolTimes& times) {
+    std::string text = "# Beltijden (lesuur begin-einde) en vrije dagen\n";
+    for (const auto& [hour, lesson] : times.bellTimes) {
         text += std::to_string(hour) + " " + TwoDigits(lesson.start / 60) + ":" +
                 TwoDigits(lesson.start % 60) + "-" + TwoDigits(lesson.end / 60) + ":" +
                 TwoDigits(lesson.end % 60) + "\n";
     }
+    for (const DateRange& range : times.freeDays)
+        text += std::string(kFreeDays) + " " + DateRangeText(range) + "\n";
     return text;
 }
 
