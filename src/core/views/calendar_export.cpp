@@ -43,8 +43,8 @@ unsigned WeekdayOf(Days day) {
 struct DayLesson {
     unsigned weekday = 0;
     int hour = kNoHour;
-    std::string line;         // the whole lesson line
-    std::size_t hourEnd = 0;  // where its hour ends in it
+    std::string line;  // the whole lesson line
+    std::string text;  // what the grid shows of it
     std::string continuations;
     double series = 0;
 };
@@ -55,16 +55,9 @@ struct WeekLessons {
     std::size_t daysWithoutWeekday = 0;
 };
 
-// A lesson line as the calendar names it: its text after the hour without the week columns (the
-// dates say them) and without the series field, blanks run together; the series as in the grid.
+// A lesson as the calendar names it: what the grid shows of it, and its series as the grid shows it.
 std::string Summary(const DayLesson& lesson) {
-    std::string line = lesson.line;
-    for (std::size_t column = kFirstWeekColumn - 1; column < kLastWeekColumn + 1 && column < line.size();
-         ++column)
-        line[column] = ' ';
-    std::string_view text = line;
-    if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
-    std::string summary = OneBlankApart(text.substr(std::min(lesson.hourEnd, text.size())));
+    std::string summary = lesson.text;
     if (lesson.series != 0) summary += " (reeks " + NumberText(lesson.series) + ")";
     return DataTextToUtf8(summary);
 }
@@ -140,14 +133,9 @@ std::optional<WeekLessons> LessonsOfWeek(const CalendarRequest& request, std::in
         }
         for (std::size_t row = 0; row < grid.hours.size(); ++row) {
             for (const GridLesson& lesson : grid.cells[row][column]) {
-                const char* start = lesson.line.data();
-                while (start > page.data() && start[-1] != '\n')
-                    --start;
-                const std::string_view whole(
-                    start, static_cast<std::size_t>(lesson.line.data() - start) + lesson.line.size());
-                lessons.lessons.push_back({*weekday, grid.hours[row], std::string(whole),
-                                           static_cast<std::size_t>(lesson.line.data() - start),
-                                           std::string(lesson.continuations), lesson.series});
+                lessons.lessons.push_back({*weekday, grid.hours[row], std::string(lesson.line),
+                                           LessonText(lesson), std::string(lesson.continuations),
+                                           lesson.series});
             }
         }
     }

@@ -17,7 +17,7 @@ bool StartsDay(std::string_view row) {
 }
 
 GridLesson LessonOf(std::string_view line, std::size_t hourEnd, int week) {
-    return {line.substr(hourEnd), {}, SeriesField(line), ChangeIn(line, week)};
+    return {line, hourEnd, {}, SeriesField(line), ChangeIn(line, week)};
 }
 
 // Where the hour of a lesson line ends, and the hour.
@@ -44,10 +44,13 @@ std::string OneBlankApart(std::string_view text) {
 }
 
 std::string LessonText(const GridLesson& lesson) {
-    std::string_view text = lesson.line;
+    std::string text(lesson.line);
     // The series is shown apart, so its field leaves the text.
-    if (lesson.series != 0) text.remove_suffix(std::min<std::size_t>(2, text.size()));
-    return OneBlankApart(text);
+    if (lesson.series != 0) text.resize(text.size() - std::min<std::size_t>(2, text.size()));
+    for (std::size_t column = std::max(lesson.hourEnd, kFirstWeekColumn - 1);
+         column <= kLastWeekColumn && column < text.size(); ++column)
+        text[column] = ' ';
+    return OneBlankApart(std::string_view(text).substr(std::min(lesson.hourEnd, text.size())));
 }
 
 std::optional<std::string> NextContinuationLine(std::string_view& rows) {

@@ -15,7 +15,8 @@ namespace orbelquint {
 // A lesson in its cell of the week grid: pieces of the page it was read from, which must outlive
 // it, so that a grid takes little more memory than its page whatever the lessons hold.
 struct GridLesson {
-    std::string_view line;                     // the lesson line after its hour
+    std::string_view line;                     // the whole lesson line
+    std::size_t hourEnd = 0;                   // where its hour ends in `line`
     std::string_view continuations;            // its continuation rows, line ends included
     double series = 0;                         // 0: for the whole class
     LessonChange change = LessonChange::None;  // in the week of the page
@@ -24,8 +25,8 @@ struct GridLesson {
 // The text with every run of blanks made one blank, and none at either end.
 std::string OneBlankApart(std::string_view text);
 
-// What a cell shows of a lesson: its line after the hour without the series field (shown apart),
-// blanks run together.
+// What a cell shows of a lesson: its line after the hour without the weeks it runs (they say
+// nothing within one week) and the series field (shown apart), blanks run together.
 std::string LessonText(const GridLesson& lesson);
 
 // The next continuation line in `rows` (a lesson's continuation rows, or what is left of them)
