@@ -20,9 +20,6 @@ Command WeeksOf(const CommandArguments& read) {
     return command;
 }
 
-// The longest range a calendar covers: a school year, with a leap day.
-constexpr int kLongestRange = 366;
-
 std::string NoDate(const std::string& text) {
     return "\"" + text + "\" is geen datum dd-mm-jjjj.";
 }
@@ -45,10 +42,8 @@ Command Calendar(const CommandArguments& read, std::optional<std::string> series
         command.to = DateFromText(*to);
         if (!command.from) return UsageError{NoDate(*from)};
         if (!command.to) return UsageError{NoDate(*to)};
-        const auto days =
-            (std::chrono::sys_days(*command.to) - std::chrono::sys_days(*command.from)).count() + 1;
-        if (days < 1) return UsageError{"--to ligt voor --from."};
-        if (days > kLongestRange) return UsageError{"Een agenda gaat over hoogstens 366 dagen."};
+        if (const std::string problem = CalendarRangeProblem({*command.from, *command.to}); !problem.empty())
+            return UsageError{problem};
     }
     for (const std::string& skip : read.Values("--skip")) {
         const auto range = DateRangeFromText(skip);

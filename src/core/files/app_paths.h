@@ -29,6 +29,7 @@ struct AppPaths {
     std::filesystem::path weekPageFallback = {};
 
     std::filesystem::path PageTemplateFile() const { return shippedFolder / kPageTemplateName; }
+    std::filesystem::path BellTimesFile() const { return settingsFile.parent_path() / kBellTimesName; }
     std::filesystem::path StartPage() const { return shippedFolder / kStartPageName; }
     std::filesystem::path Sample() const { return shippedFolder / kSampleName; }
 };

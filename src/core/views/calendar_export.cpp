@@ -168,6 +168,13 @@ void AppendLines(std::string& ics, std::string_view lines, std::string_view zone
 
 }  // namespace
 
+std::string CalendarRangeProblem(const DateRange& range) {
+    const auto days = (Days(range.last) - Days(range.first)).count() + 1;
+    if (days < 1) return "De laatste dag ligt voor de eerste.";
+    if (days > kLongestCalendarRange) return "Een agenda gaat over hoogstens 366 dagen.";
+    return {};
+}
+
 bool IsCentralEuropeanZone(std::string_view zone) {
     static constexpr std::string_view kZones[] = {
         "Europe/Amsterdam", "Europe/Andorra",  "Europe/Belgrade",   "Europe/Berlin",    "Europe/Bratislava",

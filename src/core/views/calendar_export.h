@@ -44,6 +44,13 @@ struct CalendarResult {
     bool stopped = false;  // goOn said to stop
 };
 
+// The longest range a calendar covers: a school year, with a leap day.
+inline constexpr int kLongestCalendarRange = 366;
+
+// Why `range` is no range for a calendar (it ends before it begins, or is longer than
+// kLongestCalendarRange days), in Dutch; empty when it is one.
+std::string CalendarRangeProblem(const DateRange& range);
+
 // The zones that keep the European Union's summer time with one hour from UTC in winter, for
 // which the calendar's time zone is written.
 bool IsCentralEuropeanZone(std::string_view zone);

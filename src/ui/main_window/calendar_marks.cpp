@@ -4,7 +4,7 @@
 #include <QTextCharFormat>
 
 #include "core/weeks/week_number.h"
-#include "ui/main_window/calendar_dates.h"
+#include "ui/calendar_dates.h"
 #include "ui/mark_colours.h"
 
 namespace orbelquint {

@@ -19,7 +19,7 @@
 #include "core/timetable/report_texts.h"
 #include "core/weeks/week_navigation.h"
 #include "core/weeks/week_number.h"
-#include "ui/main_window/calendar_dates.h"
+#include "ui/calendar_dates.h"
 #include "ui/main_window/calendar_marks.h"
 #include "ui/main_window/data_file_watch.h"
 #include "ui/page_decoding.h"
@@ -52,7 +52,7 @@ Main::Main(MainEnvironment environment) : environment_(std::move(environment)) {
     setWindowIcon(icon);
     // Laid out in twips, grown with the desktop's font: fixed in size for a given font.
     twips_ = TwipScaleFor(font());
-    setFixedSize(Pixels(6855, twips_.across), Pixels(4995, twips_.down));
+    setFixedSize(Pixels(6855, twips_.across), Pixels(5355, twips_.down));
     move(screen()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
     CreateControls();
     // Texts from the data file and messages naming files are shown as they are, never as HTML.

@@ -33,7 +33,9 @@ class CalendarMarks;
 class DataFileWatch;
 class Display;
 class WeekPageSession;
+struct CalendarChoice;
 struct RememberedSettings;
+struct SchoolTimes;
 struct SettingsLoad;
 
 // The open-file dialog as the main window calls it: full path of the chosen file, or "cancel".
@@ -53,8 +55,8 @@ struct MainEnvironment {
     OpenDialogFunction openDialog;
     SaveDialogFunction saveDialog = {};     // for PDF files, and for copies of an installed program
     std::filesystem::path fileToOpen = {};  // named on the command line; opened as if chosen with "..."
-    std::chrono::milliseconds progressAfter{
-        400};  // a print or PDF shows its progress once it takes this long
+    // Long work (printing, a PDF, a calendar) shows its progress once it takes this long.
+    std::chrono::milliseconds progressAfter{400};
 };
 
 // The main window: the data file, the week and the series filter, the reports on the data file
@@ -100,6 +102,7 @@ class Main : public QWidget {
     QCheckBox* chGrid;          // "Raster": the viewer shows the week as a grid
     QPushButton* btnPrint;      // "Afdrukken ..."
     QPushButton* btnExportPdf;  // "Exporteren als PDF ..."
+    QPushButton* btnCalendar;   // "Agenda exporteren ...": the school year as an iCalendar file
     QLabel* Label1;             // the program's one-line description at the bottom
 
   signals:
@@ -123,6 +126,9 @@ class Main : public QWidget {
     void btnSave_Click();
     void btnPrint_Click();
     void btnExportPdf_Click();
+    void btnCalendar_Click();
+    SchoolTimes RememberedSchoolTimes();
+    void WriteCalendar(const CalendarChoice& choice);
     void OpenDataFile(const QString& file);
     void DataFileVanished();
     void DataFileChanged();

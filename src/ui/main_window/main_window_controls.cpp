@@ -70,7 +70,8 @@ void Main::CreateControls() {
     chGrid = Place<QCheckBox>(twips_, this, 2400, 4320, 975, 255, "Raster");
     btnPrint = Place<QPushButton>(twips_, this, 3480, 4320, 1140, 255, "Afdrukken ...");
     btnExportPdf = Place<QPushButton>(twips_, this, 4725, 4320, 2010, 255, "Exporteren als PDF ...");
-    Label1 = Place<QLabel>(twips_, this, 120, 4680, 6615, 255, kDescription);
+    btnCalendar = Place<QPushButton>(twips_, this, 3480, 4680, 3255, 255, "Agenda exporteren ...");
+    Label1 = Place<QLabel>(twips_, this, 120, 5040, 6615, 255, kDescription);
     watch_ = new DataFileWatch(this);
     calendarMarks_ = new CalendarMarks(*Cal);
 }
@@ -104,6 +105,7 @@ void Main::NameControls() {
                           {chGrid, "chGrid", "De week als raster tonen"},
                           {btnPrint, "btnPrint", "Afdrukken"},
                           {btnExportPdf, "btnExportPdf", "Exporteren als PDF"},
+                          {btnCalendar, "btnCalendar", "Agenda exporteren"},
                           {Label1, "Label1", "OrbelQuint"}};
     for (const auto& [control, objectName, accessibleName] : names) {
         control->setObjectName(objectName);
@@ -117,18 +119,19 @@ void Main::NameControls() {
     chGrid->setToolTip("De week als raster tonen: de dagen naast elkaar, de lesuren onder elkaar");
     btnPrint->setToolTip("De weekpagina afdrukken (Ctrl+P)");
     btnExportPdf->setToolTip("De weekpagina als PDF opslaan (Ctrl+E)");
+    btnCalendar->setToolTip("De lessen van het schooljaar als agenda (iCalendar) opslaan (Ctrl+G)");
 }
 
 WeekActions Main::Actions() {
-    return {[this] { btnUp_Click(); },        [this] { btnDown_Click(); },  [this] { btnToday_Click(); },
-            [this] { btnBrowse_Click(); },    [this] { btnSave_Click(); },  [this] { btnPrint_Click(); },
-            [this] { btnExportPdf_Click(); }, [this] { DataFileChanged(); }};
+    return {[this] { btnUp_Click(); },        [this] { btnDown_Click(); },     [this] { btnToday_Click(); },
+            [this] { btnBrowse_Click(); },    [this] { btnSave_Click(); },     [this] { btnPrint_Click(); },
+            [this] { btnExportPdf_Click(); }, [this] { btnCalendar_Click(); }, [this] { DataFileChanged(); }};
 }
 
 void Main::SetTabOrder() {
-    QWidget* const order[] = {txtFileName, btnBrowse,   txtWeek,      btnDown, btnUp,
-                              btnToday,    btnShowData, Cal,          btnSave, chMarks,
-                              chGrid,      btnPrint,    btnExportPdf, chReeks, txtReeks};
+    QWidget* const order[] = {txtFileName,  btnBrowse,   txtWeek, btnDown, btnUp,  btnToday,
+                              btnShowData,  Cal,         btnSave, chMarks, chGrid, btnPrint,
+                              btnExportPdf, btnCalendar, chReeks, txtReeks};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -139,6 +142,7 @@ void Main::ConnectHandlers() {
     connect(btnSave, &QPushButton::clicked, this, &Main::btnSave_Click);
     connect(btnPrint, &QPushButton::clicked, this, &Main::btnPrint_Click);
     connect(btnExportPdf, &QPushButton::clicked, this, &Main::btnExportPdf_Click);
+    connect(btnCalendar, &QPushButton::clicked, this, &Main::btnCalendar_Click);
     connect(chMarks, &QCheckBox::toggled, this, &Main::ShowPageAgain);
     connect(chGrid, &QCheckBox::toggled, this, &Main::ShowPageAgain);
     connect(watch_, &DataFileWatch::Changed, this, &Main::DataFileChanged);

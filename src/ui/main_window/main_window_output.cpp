@@ -11,7 +11,7 @@
 #include "ui/main_window/refusals.h"
 #include "ui/path_text.h"
 #include "ui/printing/page_printing.h"
-#include "ui/printing/print_progress.h"
+#include "ui/widgets/work_progress.h"
 
 namespace orbelquint {
 
@@ -40,11 +40,12 @@ void Main::btnPrint_Click() {
     if (!page) return;
     QPrinter printer(QPrinter::HighResolution);
     if (!AskPrinter(this, printer, SaveNameText(), ShownView())) return;
-    const Printed printed = PaintWithProgress(
-        this, "De weekpagina wordt afgedrukt", environment_.progressAfter, [this] { return !ended_; },
-        [&printer, printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(),
-         view = ShownView()](const SheetProgress& progress) {
-            return PrintOn(printer, printedPage, footer, view, progress);
+    Printed printed = Printed::Failed;
+    RunWithProgress(
+        this, "De weekpagina wordt afgedrukt", "blad", environment_.progressAfter, [this] { return !ended_; },
+        [&printed, &printer, printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(),
+         view = ShownView()](const WorkProgress& progress) {
+            printed = PrintOn(printer, printedPage, footer, view, progress);
         });
     if (printed == Printed::Failed) Refuse("De weekpagina kan niet worden afgedrukt.");
 }
@@ -56,11 +57,12 @@ void Main::btnExportPdf_Click() {
     const std::filesystem::path target =
         AskWhereToSave(name.replace_extension(".pdf"), "PDF-bestanden (*.pdf)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    const Printed written = PaintWithProgress(
-        this, "De PDF wordt gemaakt", environment_.progressAfter, [this] { return !ended_; },
-        [printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(), target,
-         view = ShownView()](const SheetProgress& progress) {
-            return WritePdf(printedPage, footer, target, SpecialFiles::Refuse, view, progress);
+    Printed written = Printed::Failed;
+    RunWithProgress(
+        this, "De PDF wordt gemaakt", "blad", environment_.progressAfter, [this] { return !ended_; },
+        [&written, printedPage = PrintedPage(*page, currentWeek_, ShownView()), footer = Footer(), target,
+         view = ShownView()](const WorkProgress& progress) {
+            written = WritePdf(printedPage, footer, target, SpecialFiles::Refuse, view, progress);
         });
     if (written == Printed::Failed) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));

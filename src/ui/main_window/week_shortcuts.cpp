@@ -46,6 +46,7 @@ void AddWeekShortcuts(QWidget& window, const WeekActions& actions) {
         {QKeySequence::Save, &actions.save},
         {QKeySequence::Print, &actions.print},
         {Qt::CTRL | Qt::Key_E, &actions.exportPdf},
+        {Qt::CTRL | Qt::Key_G, &actions.exportCalendar},
         {Qt::Key_F5, &actions.rebuild},
     };
     QList<QKeySequence> sequences;

@@ -71,7 +71,7 @@ QByteArray PrintedPage(const QByteArray& weekPage, int week, WeekView view) {
 }
 
 Printed PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer, WeekView view,
-                  const SheetProgress& progress) {
+                  const WorkProgress& progress) {
     QPainter painter;
     if (!painter.begin(&device)) return Printed::Failed;
     QTextDocument document;
@@ -115,14 +115,14 @@ bool AskPrinter(QWidget* owner, QPrinter& printer, const QString& documentName, 
 }
 
 Printed PrintOn(QPrinter& printer, const QByteArray& page, const QString& footer, WeekView view,
-                const SheetProgress& progress) {
+                const WorkProgress& progress) {
     const Printed printed = PaintPage(page, printer, footer, view, progress);
     if (printed == Printed::Cancelled) printer.abort();
     return printed;
 }
 
 Printed WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
-                 SpecialFiles special, WeekView view, const SheetProgress& progress) {
+                 SpecialFiles special, WeekView view, const WorkProgress& progress) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {

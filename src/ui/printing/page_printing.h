@@ -9,6 +9,7 @@
 
 #include "core/reading/file_handle.h"
 #include "core/timetable/week_view.h"
+#include "ui/widgets/work_progress.h"
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -34,9 +35,8 @@ QByteArray PrintedPage(const QByteArray& weekPage, int week, WeekView view);
 // How putting a page on paper ended.
 enum class Printed { Whole, Cancelled, Failed };
 
-// Told before each sheet is drawn how many of how many are drawn; false stops the drawing, so that
-// a window can show progress, keep answering and let the user cancel.
-using SheetProgress = std::function<bool(int drawn, int sheets)>;
+// Painting tells its progress sheet by sheet (WorkProgress): false stops the drawing, so that a
+// window can show progress, keep answering and let the user cancel.
 
 // Lays a printed page out on paper pages of `device` (a printer or a PDF writer), every sheet with
 // a footer with `footer` and its page number. A list's lesson lines are never wrapped or clipped:
@@ -44,7 +44,7 @@ using SheetProgress = std::function<bool(int drawn, int sheets)>;
 // its cells wrapping, and is scaled down so that it fits one sheet where it stays readable; a
 // larger one goes on as many sheets as it takes, a few days at a time (PrintedPage).
 Printed PaintPage(const QByteArray& page, QPagedPaintDevice& device, const QString& footer,
-                  WeekView view = WeekView::List, const SheetProgress& progress = {});
+                  WeekView view = WeekView::List, const WorkProgress& progress = {});
 
 // Asks where and how to print with the platform's print dialog (A4, portrait for a list and
 // landscape for a grid, to begin with); false when the user cancels. The printer is made only
@@ -53,12 +53,12 @@ bool AskPrinter(QWidget* owner, QPrinter& printer, const QString& documentName, 
 
 // Prints the page on the printer chosen; a print job that `progress` stops is withdrawn.
 Printed PrintOn(QPrinter& printer, const QByteArray& page, const QString& footer, WeekView view,
-                const SheetProgress& progress = {});
+                const WorkProgress& progress = {});
 
 // Writes the printed page as an A4 PDF (landscape for a grid) titled `footer` and made by
 // OrbelQuint, whole or not at all (a device or pipe is written into or refused as `special`
 // says); Failed when it cannot be written, Cancelled (nothing written) when `progress` stops it.
 Printed WritePdf(const QByteArray& page, const QString& footer, const std::filesystem::path& file,
-                 SpecialFiles special, WeekView view = WeekView::List, const SheetProgress& progress = {});
+                 SpecialFiles special, WeekView view = WeekView::List, const WorkProgress& progress = {});
 
 }  // namespace orbelquint

@@ -10,7 +10,7 @@ using namespace test_support;
 TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
     StartWith(SampleTimetable(), "0");
     EXPECT_EQ(main_->windowTitle(), "OrbelQuint");
-    EXPECT_EQ(main_->size(), QSize(457, 333));
+    EXPECT_EQ(main_->size(), QSize(457, 357));
     EXPECT_EQ(main_->Frame2->title(), "Gegevensbestand ");
     EXPECT_EQ(main_->Frame3->title(), "Reeks ");
     EXPECT_EQ(main_->Frame1->title(), "Week ");
@@ -21,10 +21,10 @@ TEST_F(MainWindowTest, TheWindowIsLaidOutAsDesigned) {
 
     QApplication::setActiveWindow(main_.get());
     EXPECT_EQ(QApplication::focusWidget(), main_->txtFileName);
-    const QWidget* tabOrder[] = {main_->btnBrowse, main_->txtWeek,     main_->btnDown,  main_->btnUp,
-                                 main_->btnToday,  main_->btnShowData, main_->Cal,      main_->btnSave,
-                                 main_->chMarks,   main_->chGrid,      main_->btnPrint, main_->btnExportPdf,
-                                 main_->chReeks,   main_->txtReeks};
+    const QWidget* tabOrder[] = {main_->btnBrowse,   main_->txtWeek,     main_->btnDown,  main_->btnUp,
+                                 main_->btnToday,    main_->btnShowData, main_->Cal,      main_->btnSave,
+                                 main_->chMarks,     main_->chGrid,      main_->btnPrint, main_->btnExportPdf,
+                                 main_->btnCalendar, main_->chReeks,     main_->txtReeks};
     for (const QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const QWidget* focus = QApplication::focusWidget();

@@ -37,15 +37,16 @@ TEST(WeekShortcutsTest, TheWindowsKeysWinOverAFieldThatClaimsThem) {
     std::map<std::string, int> done;
     const auto count = [&done](const char* action) { return [&done, action] { ++done[action]; }; };
     AddWeekShortcuts(window, {count("next"), count("previous"), count("this"), count("open"), count("save"),
-                              count("print"), count("pdf"), count("rebuild")});
+                              count("print"), count("pdf"), count("calendar"), count("rebuild")});
     window.show();
     QApplication::setActiveWindow(&window);
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> keys[] = {
-        {Qt::Key_E, Qt::ControlModifier, "pdf"},           {Qt::Key_O, Qt::ControlModifier, "open"},
-        {Qt::Key_S, Qt::ControlModifier, "save"},          {Qt::Key_P, Qt::ControlModifier, "print"},
-        {Qt::Key_F5, Qt::NoModifier, "rebuild"},           {Qt::Key_Right, Qt::AltModifier, "next"},
-        {Qt::Key_PageDown, Qt::ControlModifier, "next"},   {Qt::Key_Left, Qt::AltModifier, "previous"},
-        {Qt::Key_PageUp, Qt::ControlModifier, "previous"}, {Qt::Key_Home, Qt::AltModifier, "this"},
+        {Qt::Key_E, Qt::ControlModifier, "pdf"},     {Qt::Key_G, Qt::ControlModifier, "calendar"},
+        {Qt::Key_O, Qt::ControlModifier, "open"},    {Qt::Key_S, Qt::ControlModifier, "save"},
+        {Qt::Key_P, Qt::ControlModifier, "print"},   {Qt::Key_F5, Qt::NoModifier, "rebuild"},
+        {Qt::Key_Right, Qt::AltModifier, "next"},    {Qt::Key_PageDown, Qt::ControlModifier, "next"},
+        {Qt::Key_Left, Qt::AltModifier, "previous"}, {Qt::Key_PageUp, Qt::ControlModifier, "previous"},
+        {Qt::Key_Home, Qt::AltModifier, "this"},
     };
     for (GreedyField* field : {direct, nested}) {
         field->setFocus();

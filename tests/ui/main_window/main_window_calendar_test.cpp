@@ -1,0 +1,97 @@
+// The school year as a calendar from the window: the dialog, what it remembers, and the file.
+#include <QDateEdit>
+#include <QListWidget>
+#include <QTableWidget>
+
+#include "core/weeks/bell_times.h"
+#include "ui/calendar_export/calendar_dialog.h"
+#include "ui/main_window/main_window_fixture.h"
+
+namespace orbelquint {
+namespace {
+
+using namespace test_support;
+using namespace std::chrono;
+
+QPushButton* Button(QWidget* dialog, const QString& text) {
+    for (auto* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    return nullptr;
+}
+
+// Opened by its key from any field; the school year of the day and the default bell times to begin
+// with; the file is written where the bottom line says, the choice is remembered in the bell-time
+// file's own form, and the next dialog starts from it; a bad row keeps the dialog open.
+TEST_F(MainWindowTest, ExportsTheSchoolYearAsACalendarAndRemembersItsTimes) {
+    environment_.saveDialog = [](QWidget*, const QString& proposed, const QString&) { return proposed; };
+    StartWith(SampleTimetable(), "0");
+    int dialogs = 0;
+    {
+        const ModalAnswerer answer([&dialogs](QWidget* modal) {
+            auto* dialog = qobject_cast<CalendarDialog*>(modal);
+            if (dialog == nullptr) return;
+            ++dialogs;
+            EXPECT_EQ(dialog->dtFrom->date(), QDate(2026, 9, 1));
+            EXPECT_EQ(dialog->dtTo->date(), QDate(2027, 6, 30));
+            EXPECT_EQ(dialog->tblBellTimes->rowCount(), 8);
+            dialog->dtFreeFrom->setDate(QDate(2026, 11, 2));
+            dialog->dtFreeTo->setDate(QDate(2026, 11, 6));
+            Button(dialog, "&Dagen toevoegen")->click();
+            dialog->tblBellTimes->item(0, 1)->setText("8:30");
+            dialog->accept();
+        });
+        QApplication::setActiveWindow(main_.get());
+        main_->txtWeek->setFocus();
+        QTest::keyClick(main_->txtWeek, Qt::Key_G, Qt::ControlModifier);
+    }
+    EXPECT_EQ(dialogs, 1);
+    const std::filesystem::path calendar = AppFile("5 Wetenschappen-Wiskunde.ics");
+    const std::string ics = ReadFile(calendar);
+    EXPECT_TRUE(ics.starts_with("BEGIN:VCALENDAR\r\n"));
+    EXPECT_NE(ics.find("T083000\r\n"), std::string::npos);
+    EXPECT_EQ(ics.find("DTSTART;TZID=Europe/Brussels:20261103"), std::string::npos);
+    EXPECT_TRUE(main_->Label1->toolTip().contains(PathText(calendar)));
+    BellTimes bells = DefaultBellTimes();
+    bells[1].start = 8 * 60 + 30;
+    const SchoolTimes remembered{bells, {{2026y / 11 / 2, 2026y / 11 / 6}}};
+    EXPECT_EQ(ReadFile(AppFile("beltijden.txt")), BellTimesText(remembered));
+
+    bool warned = false;
+    const ModalAnswerer answer([&warned](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            warned = box->text().contains("rij 2");
+            box->close();
+            return;
+        }
+        auto* dialog = qobject_cast<CalendarDialog*>(modal);
+        if (dialog == nullptr) return;
+        if (warned) return dialog->reject();
+        EXPECT_EQ(dialog->lstFreeDays->count(), 1);
+        EXPECT_EQ(dialog->tblBellTimes->item(0, 1)->text(), "08:30");
+        dialog->tblBellTimes->item(1, 2)->setText("09:00");  // before it begins
+        // Later, so that the warning it shows is answered meanwhile.
+        QMetaObject::invokeMethod(dialog, &CalendarDialog::accept, Qt::QueuedConnection);
+    });
+    std::filesystem::remove(calendar);
+    main_->btnCalendar->click();
+    EXPECT_TRUE(warned);
+    EXPECT_FALSE(std::filesystem::exists(calendar));
+}
+
+TEST(CalendarChoiceTest, RowsAreReadByTheBellTimeFilesRuleAndNamesArePlain) {
+    const std::vector<DateRange> free = {{2027y / 1 / 4, 2027y / 1 / 8}};
+    const auto read =
+        SchoolTimesOfRows({{"2", "9:15", "10:05"}, {"", " ", ""}, {" 1 ", "08:25", "09:15"}}, free);
+    const SchoolTimes expected{{{1, {505, 555}}, {2, {555, 605}}}, free};
+    EXPECT_EQ(std::get<SchoolTimes>(read), expected);
+    EXPECT_EQ(
+        std::get<BellTimesProblem>(SchoolTimesOfRows({{"1", "08:25", "09:15"}, {"1", "10:00", "11:00"}}, {}))
+            .line,
+        2U);
+    EXPECT_EQ(CalendarFileName("5WW", 2.0), "5WW - reeks 2.ics");
+    EXPECT_EQ(CalendarFileName("../5WW", std::nullopt), "agenda.ics");
+    EXPECT_EQ(CalendarFileName("", std::nullopt), "agenda.ics");
+}
+
+}  // namespace
+}  // namespace orbelquint
