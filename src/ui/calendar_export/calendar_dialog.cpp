@@ -136,13 +136,15 @@ QWidget* CalendarDialog::FreeDaysBox() {
         freeDays_.erase(freeDays_.begin() + row);
     });
     auto* layout = new QGridLayout(box);
-    layout->addWidget(lstFreeDays, 0, 0, 1, 4);
+    layout->addWidget(lstFreeDays, 0, 0, 1, 2);
     layout->addWidget(from, 1, 0);
     layout->addWidget(dtFreeFrom, 1, 1);
-    layout->addWidget(to, 1, 2);
-    layout->addWidget(dtFreeTo, 1, 3);
-    layout->addWidget(add, 2, 0, 1, 2);
-    layout->addWidget(remove, 2, 2, 1, 2);
+    layout->addWidget(to, 2, 0);
+    layout->addWidget(dtFreeTo, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    layout->addLayout(buttons, 3, 0, 1, 2);
     return box;
 }
 
