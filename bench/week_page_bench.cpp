@@ -18,6 +18,7 @@
 #include "core/reading/line_marks.h"
 #include "core/timetable/discarding_buffer.h"
 #include "core/timetable/week_page.h"
+#include "core/views/calendar_export.h"
 #include "core/views/grid_page.h"
 #include "core/views/week_grid.h"
 #include "generated_timetable.h"
@@ -109,6 +110,27 @@ void Grid(benchmark::State& state) {
     state.counters["page_kB"] = static_cast<double>(page.size()) / 1000;
 }
 
+// The school year of a timetable as a calendar: a week page built and read into a grid for each of
+// its 44 weeks, then the events written. range(0): the data file's size, 0 for the sample.
+void Calendar(benchmark::State& state) {
+    using namespace std::chrono;
+    CalendarRequest request;
+    request.page.dataFile = state.range(0) == 0
+                                ? ORBELQUINT_DATA_DIR "/voorbeeld.htm"
+                                : GeneratedTimetable(static_cast<std::size_t>(state.range(0))).string();
+    request.from = 2026y / September / 1;
+    request.to = 2027y / June / 30;
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::string ics;
+        if (BuildCalendar(request, ics).page.status != BuildStatus::Complete)
+            return state.SkipWithError("no page");
+        size = ics.size();
+        benchmark::DoNotOptimize(ics);
+    }
+    state.counters["ics_kB"] = static_cast<double>(size) / 1000;
+}
+
 constexpr std::int64_t k10KB = 10'000;
 constexpr std::int64_t k100KB = 100'000;
 constexpr std::int64_t k10MB = 10'000'000;
@@ -120,6 +142,7 @@ BENCHMARK(Build)
     ->ArgNames({"bytes", "series"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Grid)->Arg(k10KB)->Arg(k100KB)->Arg(k10MB)->ArgName("bytes")->Unit(benchmark::kMillisecond);
+BENCHMARK(Calendar)->Arg(0)->Arg(k100KB)->ArgName("bytes")->Unit(benchmark::kMillisecond);
 BENCHMARK(MarkScan)
     ->Arg(static_cast<std::int64_t>(MarkScanner::Plain))
     ->Arg(static_cast<std::int64_t>(MarkScanner::Avx2))
