@@ -333,8 +333,7 @@ TEST(GridPageTest, RowsRunByHourAndLessonsWithoutOneComeLast) {
     const std::size_t first =
         grid.find("<tr><th>1</th><td><p>ANA PEE B104 Analyse 1 (reeks 12)</p></td></tr>");
     const std::size_t late = grid.find("<tr><th>99</th><td><p>LAT PEE B104 Laat</p></td></tr>");
-    const std::size_t none =
-        grid.find("<tr><th>zonder uur</th><td><p>MU STU PEE B104 Studie</p></td></tr>");
+    const std::size_t none = grid.find("<tr><th>zonder uur</th><td><p>MU STU PEE B104 Studie</p></td></tr>");
     EXPECT_LT(first, late) << grid;
     EXPECT_LT(late, none) << grid;
     EXPECT_NE(none, std::string::npos) << grid;
