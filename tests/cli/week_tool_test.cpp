@@ -1,12 +1,11 @@
 #include "cli/week_tool.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <sstream>
 
 #include "core/weeks/bell_times.h"
+#include "support/read_calendar.h"
 #include "support/test_files.h"
 #include "version.h"
 
@@ -185,16 +184,9 @@ TEST_F(WeekToolTest, WritesTheSchoolYearAsACalendar) {
     ASSERT_NE(uid, std::string::npos);
     EXPECT_NE(ics.find(out_.substr(uid, out_.find("\r\n", uid) - uid)), std::string::npos);
 
-    std::string read;
-    if (FILE* pipe = popen(("/usr/bin/python3 " ORBELQUINT_TEST_SUPPORT_DIR "/read_calendar.py '" + year +
-                            "' 2026-09-01 2027-06-30")
-                               .c_str(),
-                           "r")) {
-        char block[4096];
-        for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;)
-            read.append(block, count);
-        if (WEXITSTATUS(pclose(pipe)) == 3) GTEST_SKIP() << "python3-icalendar is missing";
-    }
+    const std::optional<std::string> calendar = test_support::ReadCalendar(year, "2026-09-01", "2027-06-30");
+    if (!calendar) GTEST_SKIP() << "python3-icalendar is missing";
+    const std::string& read = *calendar;
     EXPECT_NE(read.find("2026-09-01 08:25 2:00:00 ENG WIL A204 Engels\n"), std::string::npos)
         << read.substr(0, 300);
     EXPECT_NE(read.find("2026-11-09 08:25 1:00:00 "), std::string::npos);  // after summer time
