@@ -16,8 +16,8 @@ namespace orbelquint::test_support {
 inline std::optional<std::string> ReadCalendar(const std::filesystem::path& file, const std::string& first,
                                                const std::string& last) {
     std::string read;
-    FILE* pipe = popen(("/usr/bin/python3 " ORBELQUINT_TEST_SUPPORT_DIR "/read_calendar.py '" + file.string() +
-                        "' " + first + " " + last)
+    FILE* pipe = popen(("/usr/bin/python3 " ORBELQUINT_TEST_SUPPORT_DIR "/read_calendar.py '" +
+                        file.string() + "' " + first + " " + last)
                            .c_str(),
                        "r");
     if (pipe == nullptr) return std::nullopt;
