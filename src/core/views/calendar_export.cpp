@@ -49,12 +49,6 @@ struct DayLesson {
     double series = 0;
 };
 
-// The lessons of each week number the range needs, read once per week number.
-struct WeekLessons {
-    std::vector<DayLesson> lessons;
-    std::size_t daysWithoutWeekday = 0;
-};
-
 // A lesson as the calendar names it: what the grid shows of it, and its series as the grid shows it.
 std::string Summary(const DayLesson& lesson) {
     std::string summary = lesson.text;
@@ -103,51 +97,105 @@ std::string Hex(std::uint64_t value) {
     return text;
 }
 
-// The school year a date belongs to, named by the year in which it begins in September.
-int SchoolYear(Days day) {
-    const std::chrono::year_month_day date(day);
-    return static_cast<int>(date.year()) - (static_cast<unsigned>(date.month()) < 8 ? 1 : 0);
-}
-
 bool IsFree(Days day, const CalendarRequest& request) {
     return std::any_of(request.freeDays.begin(), request.freeDays.end(), [day](const auto& range) {
         return Days(range.first) <= day && day <= Days(range.last);
     });
 }
 
-// The lessons of each day block of the week page of `week`.
-std::optional<WeekLessons> LessonsOfWeek(const CalendarRequest& request, std::int16_t week,
-                                         WeekPageResult& result) {
-    WeekPageRequest pageRequest = request.page;
-    pageRequest.currentWeek = week;
-    std::string page;
-    result = BuildWeekPageInMemory(pageRequest, page);
-    if (result.status != BuildStatus::Complete) return std::nullopt;
-    const WeekGrid grid = GridOfWeekPage(page, week);
-    WeekLessons lessons;
-    for (std::size_t column = 0; column < grid.days.size(); ++column) {
-        const std::optional<unsigned> weekday = WeekdayOfHeading(grid.days[column]);
-        if (!weekday) {
-            ++lessons.daysWithoutWeekday;
-            continue;
-        }
-        for (std::size_t row = 0; row < grid.hours.size(); ++row) {
-            for (const GridLesson& lesson : grid.cells[row][column]) {
-                lessons.lessons.push_back({*weekday, grid.hours[row], std::string(lesson.line),
-                                           LessonText(lesson), std::string(lesson.continuations),
-                                           lesson.series});
-            }
-        }
-    }
-    return lessons;
-}
-
-// Where one lesson falls: the dates it is given, and the free dates it would have been given.
+// One lesson of a day of the week, however many weeks show it: the dates of the range it is given
+// on, and whether each is free.
 struct Occurrences {
     DayLesson lesson;
-    std::string key;             // what tells it apart, whatever the range
-    std::map<Days, bool> dates;  // a date and whether it is free
+    std::string key;  // what tells it apart, whatever the range: day, line, continuations, number
+    std::map<Days, bool> dates;
 };
+
+// The lessons of one week page by day of the week, Monday first.
+struct WeekLessons {
+    std::array<std::vector<const Occurrences*>, 7> days;
+    std::size_t daysWithoutWeekday = 0;
+};
+
+// Builds each week page once and keeps of it only which lessons it shows on which day, each lesson
+// held once for all weeks, so that memory grows with the distinct lessons and not with the weeks.
+class WeekReader {
+  public:
+    explicit WeekReader(const CalendarRequest& request) : request_(request) {}
+
+    // The lessons of the week page of `week`; null when it cannot be built, which Page() then says.
+    const WeekLessons* Of(std::int16_t week) {
+        if (const auto found = weeks_.find(week); found != weeks_.end()) return &found->second;
+        WeekPageRequest pageRequest = request_.page;
+        pageRequest.currentWeek = week;
+        std::string page;
+        page_ = BuildWeekPageInMemory(pageRequest, page);
+        if (page_.status != BuildStatus::Complete) return nullptr;
+        const WeekGrid grid = GridOfWeekPage(page, week);
+        WeekLessons& lessons = weeks_[week];
+        std::array<std::map<std::string, int>, 7> seen;  // identical lessons of a day, told apart by number
+        for (std::size_t column = 0; column < grid.days.size(); ++column) {
+            const std::optional<unsigned> weekday = WeekdayOfHeading(grid.days[column]);
+            if (!weekday) {
+                ++lessons.daysWithoutWeekday;
+                continue;
+            }
+            for (std::size_t row = 0; row < grid.hours.size(); ++row) {
+                for (const GridLesson& lesson : grid.cells[row][column]) {
+                    std::string key = std::to_string(*weekday) + '\n' + std::string(lesson.line) + '\n' +
+                                      std::string(lesson.continuations);
+                    key += '\n' + std::to_string(seen[*weekday][key]++);
+                    auto [interned, added] = lessons_.try_emplace(key);
+                    if (added) {
+                        interned->second = {
+                            {*weekday, grid.hours[row], std::string(lesson.line), LessonText(lesson),
+                             std::string(lesson.continuations), lesson.series},
+                            key,
+                            {}};
+                    }
+                    lessons.days[*weekday].push_back(&interned->second);
+                }
+            }
+        }
+        return &lessons;
+    }
+
+    Occurrences& Lesson(const Occurrences* lesson) { return lessons_.at(lesson->key); }
+    const WeekPageResult& Page() const { return page_; }
+
+  private:
+    const CalendarRequest& request_;
+    WeekPageResult page_;
+    std::map<std::int16_t, WeekLessons> weeks_;
+    std::map<std::string, Occurrences> lessons_;
+};
+
+// What tells the runs of weekly dates of a lesson apart whatever the range: the school year of
+// the run that the range finds from `first` on, and whether it began before or after New Year
+// within that school year. The weeks of a line follow each other within a year, so a lesson has
+// at most one run that begins on either side. A run the range cuts into may have
+// begun before the range; the week pages before it, back to the school year's start, tell.
+std::optional<std::string> RunName(const Occurrences& lesson, Days first, Days from, WeekReader& weeks) {
+    // The school year as the default range has it, from July on.
+    const std::chrono::year schoolYear = SchoolYearOf(std::chrono::year_month_day(first)).first.year();
+    const Days yearStart = schoolYear / std::chrono::July / 1;
+    const Days newYear = (schoolYear + std::chrono::years(1)) / std::chrono::January / 1;
+    Days start = first;
+    for (Days before = first - std::chrono::days(7); before >= yearStart; before -= std::chrono::days(7)) {
+        bool given = lesson.dates.contains(before);
+        if (before < from) {
+            const WeekLessons* week = weeks.Of(WeekOfDate(std::chrono::year_month_day(before)));
+            if (week == nullptr) return std::nullopt;
+            const auto& day = week->days[lesson.lesson.weekday];
+            given = std::find_if(day.begin(), day.end(), [&lesson](const Occurrences* other) {
+                        return other->key == lesson.key;
+                    }) != day.end();
+        }
+        if (!given) break;
+        start = before;
+    }
+    return std::to_string(static_cast<int>(schoolYear)) + (start < newYear ? "" : " na nieuwjaar");
+}
 
 constexpr char kCentralEuropeanTime[] =
     "BEGIN:VTIMEZONE\nTZID:%ZONE%\nBEGIN:DAYLIGHT\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\nTZNAME:CEST\n"
@@ -188,37 +236,34 @@ bool IsCentralEuropeanZone(std::string_view zone) {
 
 CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
     CalendarResult result;
-    std::map<std::int16_t, WeekLessons> weeks;
-    std::map<std::string, Occurrences> lessons;
-    std::vector<std::string> order;  // the keys in the order the lessons first fall
+    WeekReader weeks(request);
+    std::vector<Occurrences*> order;  // the lessons in the order they first fall
     std::set<std::int16_t> needed;
     for (Days day = Days(request.from); day <= Days(request.to); day += std::chrono::days(1))
         needed.insert(WeekOfDate(std::chrono::year_month_day(day)));
+    std::set<std::int16_t> read;
     for (Days day = Days(request.from); day <= Days(request.to); day += std::chrono::days(1)) {
         const std::int16_t week = WeekOfDate(std::chrono::year_month_day(day));
-        auto found = weeks.find(week);
-        if (found == weeks.end()) {
-            std::optional<WeekLessons> read = LessonsOfWeek(request, week, result.page);
-            if (!read) return result;
+        const WeekLessons* lessons = weeks.Of(week);
+        if (lessons == nullptr) {
+            result.page = weeks.Page();
+            return result;
+        }
+        if (read.insert(week).second) {
             result.report.daysWithoutWeekday =
-                std::max(result.report.daysWithoutWeekday, read->daysWithoutWeekday);
-            found = weeks.emplace(week, std::move(*read)).first;
-            if (request.goOn && !request.goOn(weeks.size(), needed.size())) {
+                std::max(result.report.daysWithoutWeekday, lessons->daysWithoutWeekday);
+            if (request.goOn && !request.goOn(read.size(), needed.size())) {
                 result.stopped = true;
                 return result;
             }
         }
-        std::map<std::string, int> seen;  // identical lessons of the day, told apart by their number
-        for (const DayLesson& lesson : found->second.lessons) {
-            if (lesson.weekday != WeekdayOf(day)) continue;
-            std::string key =
-                std::to_string(lesson.weekday) + '\n' + lesson.line + '\n' + lesson.continuations;
-            key += '\n' + std::to_string(seen[key]++);
-            auto [occurrences, added] = lessons.try_emplace(key, Occurrences{lesson, key, {}});
-            if (added) order.push_back(key);
-            occurrences->second.dates[day] = IsFree(day, request);
+        for (const Occurrences* shown : lessons->days[WeekdayOf(day)]) {
+            Occurrences& lesson = weeks.Lesson(shown);
+            if (lesson.dates.empty()) order.push_back(&lesson);
+            lesson.dates[day] = IsFree(day, request);
         }
     }
+    result.page = weeks.Page();
 
     const std::string zone = request.timeZone;
     AppendContentLine(ics, "BEGIN:VCALENDAR");
@@ -234,8 +279,9 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
     AppendLines(ics, kCentralEuropeanTime, zone);
     const std::string stamp = UtcTime(request.stamp);
 
-    for (const std::string& key : order) {
-        const Occurrences& lesson = lessons.at(key);
+    std::set<std::string> uids;
+    for (const Occurrences* occurrences : order) {
+        const Occurrences& lesson = *occurrences;
         if (lesson.lesson.hour == kNoHour) {
             ++result.report.withoutHour;
             continue;
@@ -248,7 +294,6 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
         // Runs of consecutive weeks, from a date it is given to the last one before a gap; the
         // free dates within a run are left out of it.
         std::vector<std::pair<Days, bool>> dates(lesson.dates.begin(), lesson.dates.end());
-        int run = 0;
         for (std::size_t first = 0; first < dates.size();) {
             if (dates[first].second) {
                 ++first;
@@ -261,9 +306,16 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
                 if (!dates[next].second) last = next;
             }
             const Days start = dates[first].first;
-            std::string uid = DataTextToUtf8(result.page.report.heading) + '\n' + key + '\n' +
-                              std::to_string(SchoolYear(start));
-            if (run++ > 0) uid += '\n' + std::to_string(WeekOfDate(std::chrono::year_month_day(start)));
+            const std::optional<std::string> run = RunName(lesson, start, Days(request.from), weeks);
+            if (!run) {
+                result.page = weeks.Page();
+                ics.clear();
+                return result;
+            }
+            std::string uid = DataTextToUtf8(result.page.report.heading) + '\n' + lesson.key + '\n' + *run;
+            // Never two alike, should a line's weeks not follow each other.
+            if (!uids.insert(uid).second) uid += '\n' + DateTime(start, 0);
+            uids.insert(uid);
             AppendContentLine(ics, "BEGIN:VEVENT");
             AppendContentLine(ics, "UID:" + Hex(Hash(uid, 0xcbf29ce484222325ULL)) +
                                        Hex(Hash(uid, 0x84222325cbf29ce4ULL)) + "@orbelquint");

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "support/test_files.h"
 
 namespace orbelquint {
@@ -33,6 +36,52 @@ TEST(CalendarExportTest, TheSampleWeeksBecomeWeeklyEventsAtTheirBellTimes) {
         std::string::npos)
         << ics;
     EXPECT_GT(result.report.events, 20U);
+}
+
+std::set<std::string> Uids(const std::string& ics) {
+    std::set<std::string> uids;
+    for (std::size_t at = 0; (at = ics.find("\r\nUID:", at)) != std::string::npos; ++at)
+        uids.insert(ics.substr(at + 6, ics.find("\r\n", at + 2) - at - 6));
+    return uids;
+}
+
+// A lesson keeps its UIDs whatever the range, the free days, the filter and the bell times: one
+// of weeks 1-52 is given in two runs (week 53 of 2026 leaves a Monday out), one of weeks 1-53 in
+// one run across New Year, also when the range begins after it.
+TEST(CalendarExportTest, ALessonKeepsItsUidsWhateverIsChosen) {
+    const test_support::TempDir folder;
+    CalendarRequest request;
+    request.page.dataFile =
+        folder
+            .Write("rooster.htm",
+                   "<h1>4A</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>"
+                   "1  WIS  PEE 01-52 B104  Analyse                         \r\n"
+                   "2  NED  VDB 01-53 A012  Nederlands                     2\r\n</pre>\r\n")
+            .string();
+    request.from = 2026y / std::chrono::September / 1;
+    request.to = 2027y / std::chrono::June / 30;
+    std::string whole;
+    BuildCalendar(request, whole);
+    const std::set<std::string> all = Uids(whole);
+    EXPECT_EQ(all.size(), 3U) << whole;
+    const std::pair<std::chrono::year_month_day, std::chrono::year_month_day> ranges[] = {
+        {2027y / std::chrono::January / 4, 2027y / std::chrono::June / 30},
+        {2026y / std::chrono::October / 5, 2027y / std::chrono::March / 1},
+        {2026y / std::chrono::December / 28, 2027y / std::chrono::January / 11}};
+    for (const auto& [from, to] : ranges) {
+        CalendarRequest other = request;
+        other.from = from;
+        other.to = to;
+        other.freeDays = {{2027y / std::chrono::January / 4, 2027y / std::chrono::January / 4}};
+        other.page.seriesFilter = true;
+        other.page.chosenSeries = 2;
+        other.bellTimes[1] = {7 * 60, 8 * 60};
+        std::string part;
+        BuildCalendar(other, part);
+        const std::set<std::string> some = Uids(part);
+        EXPECT_FALSE(some.empty());
+        EXPECT_TRUE(std::includes(all.begin(), all.end(), some.begin(), some.end())) << part;
+    }
 }
 
 // The export tells its progress a week page at a time and stops, writing nothing, when told to.

@@ -109,8 +109,11 @@ TEST_F(MainWindowTest, EveryCaptionFitsAtEveryFontSizeAndTheWindowGrowsWithTheFo
         ExpectEveryCaptionWhole(agreement, points);
 
         using namespace std::chrono;
-        CalendarDialog calendar(
-            nullptr, {{2026y / 9 / 1, 2027y / 6 / 30}, {DefaultBellTimes(), {}}, "agenda.ics"}, {});
+        CalendarChoice choice;
+        choice.range = {2026y / 9 / 1, 2027y / 6 / 30};
+        choice.times.bellTimes = DefaultBellTimes();
+        choice.file = "agenda.ics";
+        CalendarDialog calendar(nullptr, choice, {});
         calendar.show();
         ExpectEveryCaptionWhole(calendar, points);
     }
