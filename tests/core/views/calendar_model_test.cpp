@@ -64,8 +64,8 @@ ModelTimetable RandomTimetable(unsigned seed) {
             lesson.series = pick(2) == 0 ? 0 : pick(4);
             const std::string text = kTexts[pick(4)];
             const std::string hour = lesson.hour == 0 ? "MU" : std::to_string(lesson.hour) + " ";
-            std::string line =
-                hour + " WIS  PEE " + TwoDigits(lesson.from) + "-" + TwoDigits(lesson.to) + " B104  " + text;
+            std::string line = hour;
+            line += " WIS  PEE " + TwoDigits(lesson.from) + "-" + TwoDigits(lesson.to) + " B104  " + text;
             line.resize(50, ' ');
             // A lesson for the whole class has a blank series field or " 0", which the grid shows.
             const bool blankSeries = lesson.series == 0 && pick(2) == 0;
