@@ -36,6 +36,14 @@ TEST(CalendarExportTest, TheSampleWeeksBecomeWeeklyEventsAtTheirBellTimes) {
         std::string::npos)
         << ics;
     EXPECT_GT(result.report.events, 20U);
+    // Lines of at most 75 octets, each ended by CR LF, and no byte-order mark.
+    for (std::size_t at = 0; at < ics.size();) {
+        const std::size_t end = ics.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end - at, 75U) << ics.substr(at, end - at);
+        EXPECT_EQ(ics.substr(at, end - at).find_first_of("\r\n"), std::string::npos);
+        at = end + 2;
+    }
 }
 
 std::set<std::string> Uids(const std::string& ics) {
