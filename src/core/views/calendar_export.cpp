@@ -27,12 +27,11 @@ constexpr std::array<std::string_view, 7> kWeekdays = {"maandag", "dinsdag",  "w
 // Monday 0 to Sunday 6 of a day block's heading: its day's Dutch name, any case, blanks around;
 // nullopt for any other heading.
 std::optional<unsigned> WeekdayOfHeading(std::string_view heading) {
-    std::string name(Trim(heading));
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    const auto found = std::find(kWeekdays.begin(), kWeekdays.end(), name);
-    if (found == kWeekdays.end()) return std::nullopt;
-    return static_cast<unsigned>(found - kWeekdays.begin());
+    const std::string_view name = Trim(heading);
+    for (unsigned day = 0; day < kWeekdays.size(); ++day) {
+        if (name.size() == kWeekdays[day].size() && FindNoCase(name, kWeekdays[day]) == 0) return day;
+    }
+    return std::nullopt;
 }
 
 unsigned WeekdayOf(Days day) {
@@ -43,7 +42,6 @@ unsigned WeekdayOf(Days day) {
 struct DayLesson {
     unsigned weekday = 0;
     int hour = kNoHour;
-    std::string line;  // the whole lesson line
     std::string text;  // what the grid shows of it
     std::string continuations;
     double series = 0;
@@ -113,7 +111,7 @@ struct Occurrences {
 
 // The lessons of one week page by day of the week, Monday first.
 struct WeekLessons {
-    std::array<std::vector<const Occurrences*>, 7> days;
+    std::array<std::vector<Occurrences*>, 7> days;
     std::size_t daysWithoutWeekday = 0;
 };
 
@@ -147,11 +145,10 @@ class WeekReader {
                     key += '\n' + std::to_string(seen[*weekday][key]++);
                     auto [interned, added] = lessons_.try_emplace(key);
                     if (added) {
-                        interned->second = {
-                            {*weekday, grid.hours[row], std::string(lesson.line), LessonText(lesson),
-                             std::string(lesson.continuations), lesson.series},
-                            key,
-                            {}};
+                        interned->second = {{*weekday, grid.hours[row], LessonText(lesson),
+                                             std::string(lesson.continuations), lesson.series},
+                                            key,
+                                            {}};
                     }
                     lessons.days[*weekday].push_back(&interned->second);
                 }
@@ -160,7 +157,6 @@ class WeekReader {
         return &lessons;
     }
 
-    Occurrences& Lesson(const Occurrences* lesson) { return lessons_.at(lesson->key); }
     const WeekPageResult& Page() const { return page_; }
 
   private:
@@ -173,8 +169,8 @@ class WeekReader {
 // What tells the runs of weekly dates of a lesson apart whatever the range: the school year of
 // the run that the range finds from `first` on, and whether it began before or after New Year
 // within that school year. The weeks of a line follow each other within a year, so a lesson has
-// at most one run that begins on either side. A run the range cuts into may have
-// begun before the range; the week pages before it, back to the school year's start, tell.
+// at most one run that begins on either side. A run the range cuts into may have begun before
+// the range; the week pages before it, back to the school year's start, tell.
 std::optional<std::string> RunName(const Occurrences& lesson, Days first, Days from, WeekReader& weeks) {
     // The school year as the default range has it, from July on.
     const std::chrono::year schoolYear = SchoolYearOf(std::chrono::year_month_day(first)).first.year();
@@ -187,9 +183,7 @@ std::optional<std::string> RunName(const Occurrences& lesson, Days first, Days f
             const WeekLessons* week = weeks.Of(WeekOfDate(std::chrono::year_month_day(before)));
             if (week == nullptr) return std::nullopt;
             const auto& day = week->days[lesson.lesson.weekday];
-            given = std::find_if(day.begin(), day.end(), [&lesson](const Occurrences* other) {
-                        return other->key == lesson.key;
-                    }) != day.end();
+            given = std::find(day.begin(), day.end(), &lesson) != day.end();
         }
         if (!given) break;
         start = before;
@@ -257,10 +251,9 @@ CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
                 return result;
             }
         }
-        for (const Occurrences* shown : lessons->days[WeekdayOf(day)]) {
-            Occurrences& lesson = weeks.Lesson(shown);
-            if (lesson.dates.empty()) order.push_back(&lesson);
-            lesson.dates[day] = IsFree(day, request);
+        for (Occurrences* lesson : lessons->days[WeekdayOf(day)]) {
+            if (lesson->dates.empty()) order.push_back(lesson);
+            lesson->dates[day] = IsFree(day, request);
         }
     }
     result.page = weeks.Page();
