@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -131,6 +132,32 @@ void Calendar(benchmark::State& state) {
     state.counters["ics_kB"] = static_cast<double>(size) / 1000;
 }
 
+// One day of range(0) lessons of weeks 1 to 53 as a calendar of that day: the time grows with the
+// lessons, linearly (the complexity fitted below says so).
+void CalendarOfOneDay(benchmark::State& state) {
+    using namespace std::chrono;
+    const auto lessons = static_cast<std::size_t>(state.range(0));
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("orbelquint-bench-day-" + std::to_string(lessons) + ".htm");
+    {
+        std::ofstream data(file, std::ios::binary);
+        data << "<h1>X</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>\r\n";
+        for (std::size_t lesson = 0; lesson < lessons; ++lesson)
+            data << "1  WIS  PEE 01-53 B104  Les " << lesson << "\r\n";
+        data << "</pre>\r\n";
+    }
+    CalendarRequest request;
+    request.page.dataFile = file.string();
+    request.from = request.to = 2026y / December / 7;
+    for (auto _ : state) {
+        std::string ics;
+        if (BuildCalendar(request, ics).report.events != lessons) return state.SkipWithError("lessons lost");
+        benchmark::DoNotOptimize(ics);
+    }
+    state.SetComplexityN(state.range(0));
+    std::filesystem::remove(file);
+}
+
 constexpr std::int64_t k10KB = 10'000;
 constexpr std::int64_t k100KB = 100'000;
 constexpr std::int64_t k10MB = 10'000'000;
@@ -143,6 +170,14 @@ BENCHMARK(Build)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Grid)->Arg(k10KB)->Arg(k100KB)->Arg(k10MB)->ArgName("bytes")->Unit(benchmark::kMillisecond);
 BENCHMARK(Calendar)->Arg(0)->Arg(k100KB)->ArgName("bytes")->Unit(benchmark::kMillisecond);
+BENCHMARK(CalendarOfOneDay)
+    ->Arg(10'000)
+    ->Arg(20'000)
+    ->Arg(40'000)
+    ->Arg(100'000)
+    ->ArgName("lessons")
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(MarkScan)
     ->Arg(static_cast<std::int64_t>(MarkScanner::Plain))
     ->Arg(static_cast<std::int64_t>(MarkScanner::Avx2))

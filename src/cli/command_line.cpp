@@ -34,6 +34,10 @@ Command Calendar(const CommandArguments& read, std::optional<std::string> series
     command.series = std::move(series);
     command.outputFile = std::move(output);
     command.bellTimesFile = read.Value("--bell-times");
+    if (command.dataFile == "-" && command.bellTimesFile == "-")
+        return UsageError{
+            "Alleen het gegevensbestand of het beltijdenbestand kan - (de standaardinvoer) zijn."};
+    if (command.bellTimesFile) command.bellTimesFile = InputFile(*command.bellTimesFile);
     const std::optional<std::string> from = read.Value("--from");
     const std::optional<std::string> to = read.Value("--to");
     if (from.has_value() != to.has_value()) return UsageError{"--from en --to gaan samen."};

@@ -1,10 +1,12 @@
 #include "cli/week_tool.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <tuple>
 #include <variant>
@@ -60,11 +62,12 @@ std::string Usage() {
            "  --week-of DATUM...  het weeknummer van elke datum tonen\n"
            "  --ics               de lessen van een schooljaar als agenda (iCalendar) schrijven\n"
            "  --from DATUM, --to DATUM\n"
-           "                      met --ics: de eerste en de laatste dag (standaard 1 september tot\n"
-           "                      30 juni van dit schooljaar)\n"
+           "                      met --ics: de eerste en de laatste dag, hoogstens 366 dagen van 1970\n"
+           "                      tot 9999 (standaard 1 september tot 30 juni van dit schooljaar)\n"
            "  --bell-times BESTAND\n"
            "                      met --ics: de beltijden, een regel \"UUR HH:MM-HH:MM\" per lesuur,\n"
-           "                      en vrije dagen, een regel \"vrij DATUM[..DATUM]\" per dag of reeks\n"
+           "                      en vrije dagen, een regel \"vrij DATUM[..DATUM]\" per dag of reeks;\n"
+           "                      - is de invoer\n"
            "  --skip DATUM[..DATUM]\n"
            "                      met --ics: vrije dagen zonder lessen (mag vaker)\n"
            "  --time-zone ZONE    met --ics: de tijdzone (standaard Europe/Brussels)\n"
@@ -126,12 +129,21 @@ std::chrono::year_month_day Today() {
     return std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday;
 }
 
+// The last second a calendar's stamp can hold: 31 December 9999, 23:59:59 UTC.
+constexpr std::int64_t kLastStamp = 253'402'300'799;
+
 // The time a calendar is stamped with: SOURCE_DATE_EPOCH when set, so that a build of it can be
-// repeated byte for byte, and now otherwise.
-std::int64_t Stamp() {
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && epoch[0] != '\0')
-        return std::strtoll(epoch, nullptr, 10);
-    return static_cast<std::int64_t>(std::time(nullptr));
+// repeated byte for byte, and now otherwise; nullopt when the variable holds no whole number of
+// seconds from 1970 to the end of 9999.
+std::optional<std::int64_t> Stamp() {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch == nullptr || epoch[0] == '\0') return static_cast<std::int64_t>(std::time(nullptr));
+    const std::string_view text = epoch;
+    std::int64_t seconds = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 0 || seconds > kLastStamp)
+        return std::nullopt;
+    return seconds;
 }
 
 int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostream& err) {
@@ -144,7 +156,13 @@ int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostrea
     if (command.to) request.to = *command.to;
     request.freeDays = command.freeDays;
     request.timeZone = command.timeZone;
-    request.stamp = Stamp();
+    const std::optional<std::int64_t> stamp = Stamp();
+    if (!stamp) {
+        err << "SOURCE_DATE_EPOCH is geen geheel aantal seconden sinds 1970 (0 tot en met " << kLastStamp
+            << ", eind 9999).\n";
+        return kExitUsage;
+    }
+    request.stamp = *stamp;
     if (command.bellTimesFile) {
         auto times = ReadBellTimesFile(*command.bellTimesFile, SpecialFiles::Allow);
         if (const auto* problem = std::get_if<std::string>(&times)) {
@@ -185,6 +203,7 @@ int WriteCalendar(const CalendarCommand& command, std::ostream& out, std::ostrea
         << "events: " << report.events << "\n"
         << "left-out: " << report.withoutHour << " lessen zonder uur, " << report.withoutBellTime
         << " lessen zonder beltijd, " << report.daysWithoutWeekday << " dagen zonder weekdag\n";
+    if (report.atClockChange > 0) err << ClockChangeWarning(report.atClockChange) << "\n";
     return kExitSuccess;
 }
 

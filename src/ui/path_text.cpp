@@ -35,4 +35,17 @@ std::filesystem::path ExistingPathOf(const QString& text) {
     return found;
 }
 
+QString FittedText(const QString& text, const QString& path, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const qsizetype at = path.isEmpty() ? -1 : text.indexOf(path);
+    if (at >= 0) {
+        QString around = text;
+        around.remove(at, path.size());
+        const int room = width - metrics.horizontalAdvance(around);
+        const QString shortPath = metrics.elidedText(path, Qt::ElideMiddle, room);
+        if (room > 0 && !shortPath.isEmpty()) return around.insert(at, shortPath);
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
 }  // namespace orbelquint

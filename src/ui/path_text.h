@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QString>
 #include <filesystem>
 
@@ -20,5 +21,10 @@ inline std::filesystem::path PathOf(const QString& text) {
 // or a drop with replacement characters; each such part is found among its folder's entries by the
 // text it shows. PathOf(text) when there is no such file.
 std::filesystem::path ExistingPathOf(const QString& text);
+
+// `text` as it fits `width` in `metrics`: whole where it fits, otherwise with the middle of the file
+// name `path` in it left out first, so that what is said of the file stays whole; cut at its end
+// only where even that does not fit.
+QString FittedText(const QString& text, const QString& path, const QFontMetrics& metrics, int width);
 
 }  // namespace orbelquint

@@ -184,6 +184,21 @@ TEST(PdfExportTest, RefusesWhatItMustNotWriteAndAppendsWhereItAppends) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
 
+// Exactly the most rows go on paper and one more does not; a long row counts as the rows its
+// characters fill, so that one endless lesson line is refused at once.
+TEST(PdfExportTest, TheRowLimitIsExactAndCountsLongRowsByTheirLength) {
+    const std::string row = "1  WIS  PEE 36-51 B104  Les\r\n";
+    std::string page;
+    for (int line = 0; line < kMaxPrintedRows; ++line)
+        page += row;
+    EXPECT_TRUE(TooLargeToPrint(page).isEmpty());
+    EXPECT_FALSE(TooLargeToPrint(page + row).isEmpty());
+    const std::string longRow = std::string(kPrintedRowCharacters * 2 - 2, 'x') + "\r\n";  // two rows
+    EXPECT_FALSE(TooLargeToPrint(page.substr(row.size()) + longRow).isEmpty());
+    EXPECT_TRUE(TooLargeToPrint(page.substr(2 * row.size()) + longRow).isEmpty());
+    EXPECT_FALSE(TooLargeToPrint(std::string(kPrintedRowCharacters * kMaxPrintedRows + 1, 'x')).isEmpty());
+}
+
 TEST(PdfExportTest, FollowsTheExitStatusesOfTheCommandLineTool) {
     const test_support::TempDir folder;
     const std::string pdf = (folder.Path() / "week.pdf").string();

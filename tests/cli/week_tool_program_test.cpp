@@ -65,6 +65,18 @@ TEST(WeekToolProgramTest, PipesWorkAndEndlessInputsEndSoonWithBoundedMemory) {
     // The GNU forms: "-" for standard input, a value after "=", -h for help.
     EXPECT_EQ(RunProgram("--series=2 - 50 < " + sample).out, RunProgram("--series 2 " + sample + " 50").out);
     EXPECT_EQ(RunProgram("-h").out, RunProgram("--help").out);
+    // A calendar reads its data file once, so a pipe serves every week; the bell times may come
+    // through standard input too.
+    const std::string calendar = "--ics --from 07-12-2026 --to 20-12-2026 ";
+    const std::string tool = std::string("SOURCE_DATE_EPOCH=0 ") + ORBELQUINT_WEEK_TOOL + " " + calendar;
+    const Outcome fromFile = RunShell(tool + sample + " 2>/dev/null");
+    ASSERT_EQ(fromFile.status, 0);
+    EXPECT_EQ(RunShell("cat " + sample + " | " + tool + "- 2>/dev/null"), fromFile);
+    EXPECT_EQ(RunShell(tool + "/dev/stdin < " + sample + " 2>/dev/null"), fromFile);
+    const Outcome bells =
+        RunShell("printf \"1 07:00-07:50\\n\" | " + tool + "--bell-times - " + sample + " 2>/dev/null");
+    EXPECT_EQ(bells.status, 0);
+    EXPECT_NE(bells.out.find("DTSTART;TZID=Europe/Brussels:20261207T070000"), std::string::npos);
     const Outcome standardTemplate =
         RunShell("printf \"KOP\\r\\nVOET\\r\\n\" | " + std::string(ORBELQUINT_WEEK_TOOL) + " --template - " +
                  sample + " 50");
@@ -119,31 +131,45 @@ TEST(WeekToolProgramTest, AGridStaysNearItsPageInMemory) {
     EXPECT_NE(lessons.out.find("100000 lessen"), std::string::npos) << lessons.out;
 }
 
-// A name of an open descriptor is written through it, as the shell opened it: a log opened for
-// appending keeps what it held and what is written to it after the page.
+// A name of a file the program holds open for writing, whatever path leads there, is written
+// through that descriptor, as the shell opened it: a log opened for appending keeps what it held and
+// what is written to it after the output. Pages, grids and calendars alike.
 TEST(WeekToolProgramTest, OutputIntoAnOpenFileIsAppendedAsTheShellOpenedIt) {
-    const std::string week = test_support::SampleDataFile().string() + " 50";
-    const std::string page = RunProgram(week).out;
+    const std::string sample = test_support::SampleDataFile().string();
     const test_support::TempDir folder;
     const std::string log = (folder.Path() / "log").string();
-    const std::pair<const char*, const char*> outputs[] = {{"/dev/stdout", " >>"},
+    std::filesystem::create_symlink("/dev/stdout", folder.Path() / "uit");
+    const std::string link = (folder.Path() / "uit").string();
+    const std::pair<std::string, std::string> outputs[] = {{"/dev/stdout", " >>"},
                                                            {"/proc/self/fd/1", " >>"},
+                                                           {"/proc/thread-self/fd/1", " >>"},
+                                                           {link, " >>"},
+                                                           {log, " >>"},
                                                            {"-", " >>"},
                                                            {"/dev/fd/3", " 3>>"},
                                                            {"/dev/stderr", " 2>>"}};
-    for (const auto& [output, redirection] : outputs) {
-        SCOPED_TRACE(output);
-        std::string command = "echo ERVOOR >" + log + "; ( " + ORBELQUINT_WEEK_TOOL + " --output ";
-        command += output;
-        command += " " + week;
-        command += redirection;
-        command += log + "; echo ERNA ) >>";
-        command += log;
-        ASSERT_EQ(RunShell(command).status, 0);
-        const std::string written = test_support::ReadFile(log);
-        EXPECT_TRUE(written.starts_with("ERVOOR\n")) << written.substr(0, 100);
-        EXPECT_TRUE(written.ends_with("ERNA\n"));
-        EXPECT_NE(written.find(page), std::string::npos);
+    for (const std::string& mode :
+         {sample + " 50", "--grid " + sample + " 50", "--ics --from 07-12-2026 --to 11-12-2026 " + sample}) {
+        const std::string expected =
+            RunShell("SOURCE_DATE_EPOCH=0 " + std::string(ORBELQUINT_WEEK_TOOL) + " " + mode + " 2>/dev/null")
+                .out;
+        ASSERT_FALSE(expected.empty());
+        for (const auto& [output, redirection] : outputs) {
+            SCOPED_TRACE(mode);
+            SCOPED_TRACE(output);
+            std::string command = "echo ERVOOR >" + log;
+            command += "; ( SOURCE_DATE_EPOCH=0 ";
+            command += ORBELQUINT_WEEK_TOOL;
+            command += " --output " + output;
+            command += " " + mode;
+            command += redirection + log;
+            command += "; echo ERNA ) >>" + log;
+            ASSERT_EQ(RunShell(command).status, 0);
+            // Into standard error the report follows the output.
+            const std::string written = test_support::ReadFile(log);
+            EXPECT_TRUE(written.starts_with("ERVOOR\n" + expected)) << written.substr(0, 200);
+            EXPECT_TRUE(written.ends_with("ERNA\n"));
+        }
     }
     EXPECT_FALSE(std::filesystem::exists("-"));
 }

@@ -195,6 +195,64 @@ TEST_F(WeekToolTest, WritesTheSchoolYearAsACalendar) {
     EXPECT_NE(read.find("2026-12-07 10:20 1:00:00 HER PEE B104 Herhaling wiskunde\n"), std::string::npos);
 }
 
+// Every option of a calendar does what it says: each --skip counts, the zone and the stamp are
+// written, an option of another mode or a stamp no file can hold is a usage error, the bell-time
+// file is never written over and a failed write fails.
+TEST_F(WeekToolTest, EachCalendarOptionTakesEffectOrIsRefused) {
+    const std::string sample = test_support::SampleDataFile().string();
+    const std::vector<std::string> week = {"--ics", "--from", "07-12-2026", "--to", "11-12-2026"};
+    const auto run = [&](std::vector<std::string> more) {
+        std::vector<std::string> arguments = week;
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return Run(arguments);
+    };
+    ASSERT_EQ(run({sample}), kExitSuccess);
+    EXPECT_NE(err_.find("events: 31\n"), std::string::npos) << err_;
+    ASSERT_EQ(run({"--skip", "07-12-2026", "--skip", "09-12-2026..10-12-2026", sample}), kExitSuccess);
+    EXPECT_EQ(out_.find("DTSTART;TZID=Europe/Brussels:20261207"), std::string::npos);
+    EXPECT_EQ(out_.find("DTSTART;TZID=Europe/Brussels:20261209"), std::string::npos);
+    EXPECT_EQ(out_.find("DTSTART;TZID=Europe/Brussels:20261210"), std::string::npos);
+    EXPECT_NE(out_.find("DTSTART;TZID=Europe/Brussels:20261211"), std::string::npos);
+    ASSERT_EQ(run({"--time-zone", "Europe/Amsterdam", sample}), kExitSuccess);
+    EXPECT_NE(out_.find("TZID:Europe/Amsterdam\r\n"), std::string::npos);
+    EXPECT_EQ(out_.find("Brussels"), std::string::npos);
+
+    const std::pair<const char*, const char*> stamps[] = {{"0", "DTSTAMP:19700101T000000Z"},
+                                                          {"253402300799", "DTSTAMP:99991231T235959Z"},
+                                                          {"-1", nullptr},
+                                                          {"253402300800", nullptr},
+                                                          {"99999999999999", nullptr},
+                                                          {"1.5", nullptr},
+                                                          {"x", nullptr}};
+    for (const auto& [epoch, written] : stamps) {
+        ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        const int status = run({sample});
+        ::unsetenv("SOURCE_DATE_EPOCH");
+        if (written == nullptr) {
+            EXPECT_EQ(status, kExitUsage) << epoch;
+            EXPECT_NE(err_.find("SOURCE_DATE_EPOCH"), std::string::npos) << epoch;
+            EXPECT_EQ(out_, "") << epoch;
+        } else {
+            EXPECT_EQ(status, kExitSuccess) << epoch;
+            EXPECT_NE(out_.find(std::string(written) + "\r\n"), std::string::npos) << epoch;
+        }
+    }
+
+    const std::string bells = folder_.Write("bel.txt", "1 08:00-08:50\n").string();
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--template", bells, sample},
+                                                  {"--skip", "07-12-2026", sample, "50"},
+                                                  {"--from", "31-12-1969", "--to", "01-01-1970", sample},
+                                                  {"--bell-times", "-", "-"}}) {
+        std::vector<std::string> arguments = wrong;
+        if (wrong[0] != "--skip") arguments.insert(arguments.begin(), "--ics");
+        EXPECT_EQ(Run(arguments), kExitUsage) << ::testing::PrintToString(arguments);
+    }
+    EXPECT_EQ(run({"--bell-times", bells, "--output", bells, sample}), kExitFailure);
+    EXPECT_EQ(ReadFile(bells), "1 08:00-08:50\n");
+    EXPECT_EQ(run({"--output", "/dev/full", sample}), kExitFailure);
+    EXPECT_NE(err_.find("/dev/full"), std::string::npos) << err_;
+}
+
 TEST_F(WeekToolTest, ControlCharactersOfTheHeadingReachTheTerminalEscaped) {
     const std::string data = folder_
                                  .Write("escape.htm",

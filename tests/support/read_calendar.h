@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 namespace orbelquint::test_support {
 
 // Each occurrence from `first` to `last` (yyyy-mm-dd) as a line "yyyy-mm-dd HH:MM offset summary"
-// in local time, sorted; nullopt when the reader is not installed.
+// in local time, sorted; nullopt when the reader is not installed (a text that says so where CI runs).
 inline std::optional<std::string> ReadCalendar(const std::filesystem::path& file, const std::string& first,
                                                const std::string& last) {
     std::string read;
@@ -24,7 +25,10 @@ inline std::optional<std::string> ReadCalendar(const std::filesystem::path& file
     char block[4096];
     for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;)
         read.append(block, count);
-    if (WEXITSTATUS(pclose(pipe)) == 3) return std::nullopt;
+    // Where CI runs, which installs the reader, a missing one fails the test instead of skipping it.
+    if (WEXITSTATUS(pclose(pipe)) == 3)
+        return std::getenv("CI") != nullptr ? std::optional<std::string>("python3-icalendar is missing")
+                                            : std::nullopt;
     return read;
 }
 

@@ -10,11 +10,6 @@
 namespace orbelquint {
 namespace {
 
-// "-" is standard input, as for other tools.
-std::string InputFile(const std::string& name) {
-    return name == "-" ? "/dev/stdin" : name;
-}
-
 bool IsWholeNumber(const std::string& text) {
     const std::size_t digitsFrom = text.starts_with('-') ? 1 : 0;
     return text.size() > digitsFrom && text.find_first_not_of("0123456789", digitsFrom) == std::string::npos;
@@ -25,6 +20,10 @@ bool IsAmong(std::string_view argument, std::initializer_list<std::string_view> 
 }
 
 }  // namespace
+
+std::string InputFile(const std::string& name) {
+    return name == "-" ? "/dev/stdin" : name;
+}
 
 std::optional<std::string> CommandArguments::Value(std::string_view option) const {
     const auto last = std::find_if(values.rbegin(), values.rend(),

@@ -56,6 +56,9 @@ std::variant<DataFileAndWeek, std::string> ReadDataFileAndWeek(const std::vector
 // lines, without the last line end).
 std::string UsageErrorText(std::string_view program, std::string_view problem);
 
+// The name an input file is opened by: "-" is standard input, as for other tools.
+std::string InputFile(const std::string& name);
+
 // The usage error of a command line whose data file and template are both "-"; empty when at most
 // one of them is.
 std::string StandardInputTwice(const std::string& dataFile, const std::optional<std::string>& templateFile);

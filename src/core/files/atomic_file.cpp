@@ -1,5 +1,6 @@
 #include "core/files/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -31,23 +33,55 @@ constexpr char kTemporaryPrefix[] = ".orbelquint-";
 constexpr char kTemporarySuffix[] = ".tmp";
 
 // Where a name leads: the name with every symbolic link along its last part followed, or the
-// descriptor of this process that it stands for (/dev/stdout, /dev/fd/N, /proc/self/fd/N), whose
-// link must not be followed: it names an open file, not a place to put one.
+// descriptor of this process that it stands for (/dev/stdout, /dev/fd/N, /proc/thread-self/fd/N),
+// whose link must not be followed: it names an open file, not a place to put one.
 struct LinkEnd {
     std::filesystem::path name;
     std::optional<int> descriptor;
 };
 
+// True for the folder of this process's descriptors, also as one of its threads sees it
+// (/proc/thread-self/fd leads to /proc/PID/task/TID/fd).
+bool IsOwnDescriptorFolder(const std::filesystem::path& folder) {
+    static const std::filesystem::path own = "/proc/" + std::to_string(::getpid());
+    if (folder.filename() != "fd") return false;
+    return folder == own / "fd" || folder.parent_path().parent_path() == own / "task";
+}
+
 // The number a name of an open descriptor of this process ends in; nullopt for any other name.
 std::optional<int> DescriptorNumber(const std::filesystem::path& name) {
-    static const std::filesystem::path ownDescriptors = "/proc/" + std::to_string(::getpid()) + "/fd";
     const std::string number = name.filename().string();
     if (number.empty() || number.size() > 9 || !std::all_of(number.begin(), number.end(), IsDigit))
         return std::nullopt;
     std::error_code error;
     const auto folder = std::filesystem::canonical(name.has_parent_path() ? name.parent_path() : ".", error);
-    if (error || folder != ownDescriptors) return std::nullopt;
+    if (error || !IsOwnDescriptorFolder(folder)) return std::nullopt;
     return std::stoi(number);
+}
+
+bool IsOpenForWriting(int descriptor) {
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
+// A descriptor of this process open for writing on the file `status` describes, whatever name
+// it was opened by; nullopt when there is none.
+std::optional<int> DescriptorWritingTo(const struct stat& status) {
+    DIR* const folder = ::opendir("/proc/self/fd");
+    if (folder == nullptr) return std::nullopt;
+    std::optional<int> found;
+    while (const dirent* entry = ::readdir(folder)) {
+        const int descriptor = std::atoi(entry->d_name);
+        struct stat open {};
+        if (entry->d_name[0] == '.' || descriptor == ::dirfd(folder) || ::fstat(descriptor, &open) != 0)
+            continue;
+        if (open.st_dev == status.st_dev && open.st_ino == status.st_ino && IsOpenForWriting(descriptor)) {
+            found = descriptor;
+            break;
+        }
+    }
+    ::closedir(folder);
+    return found;
 }
 
 // nullopt for a loop.
@@ -123,23 +157,31 @@ int DescriptorBuffer::sync() {
 
 AtomicFile::AtomicFile(const std::filesystem::path& target, SpecialFiles special, Links links)
     : stream_(&buffer_) {
+    std::error_code error;
+    if (links == Links::Refuse && std::filesystem::is_symlink(target, error)) return;
     const std::optional<LinkEnd> followed = FollowLinks(target);
-    // An open descriptor is written into through itself, as it was opened (appending, say).
+    // An open descriptor is written into through itself, as it was opened (appending, say); one
+    // open only for reading is refused, never replaced by a file.
     if (followed && followed->descriptor) {
-        if (special == SpecialFiles::Allow) WriteDirectly(::fcntl(*followed->descriptor, F_DUPFD_CLOEXEC, 0));
+        if (special == SpecialFiles::Allow && IsOpenForWriting(*followed->descriptor))
+            WriteDirectly(::fcntl(*followed->descriptor, F_DUPFD_CLOEXEC, 0));
         return;
     }
     // Asked of the name itself, whose links the kernel follows as an open does.
     struct stat status {};
     const bool exists = ::stat(target.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode)) return;
+    // A file this process already writes (its standard output reached by another name, say) is
+    // written through that descriptor too: replacing it would lose what the descriptor keeps.
+    if (const std::optional<int> held = exists ? DescriptorWritingTo(status) : std::nullopt) {
+        if (special == SpecialFiles::Allow) WriteDirectly(::fcntl(*held, F_DUPFD_CLOEXEC, 0));
+        return;
+    }
     if (exists && !S_ISREG(status.st_mode)) {
         if (special == SpecialFiles::Allow)
             WriteDirectly(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
         return;
     }
-    std::error_code error;
-    if (links == Links::Refuse && std::filesystem::is_symlink(target, error)) return;
     if (!followed || !followed->name.has_filename()) return;
     target_ = followed->name;
     OpenTemporary(target_.has_parent_path() ? target_.parent_path() : ".");
@@ -218,10 +260,10 @@ void AtomicFile::SyncFolder() const {
     ::close(folder);
 }
 
-bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to, Links links) {
     const FileHandle source = OpenForReading(from);
     if (!source) return false;
-    AtomicFile copy(to);
+    AtomicFile copy(to, SpecialFiles::Refuse, links);
     if (!copy.IsOpen()) return false;
     char block[8192];
     for (std::size_t count; (count = std::fread(block, 1, sizeof block, source.get())) > 0;) {

@@ -48,11 +48,12 @@ extern SyncCall syncCallForTesting;
 // mode is kept. The file is synced to the disk before it takes the name and the folder after, so
 // that also a crash of the machine leaves the old file or the new one. The temporary file has no
 // name until Commit where the file system allows it, so a killed run leaves nothing behind. A
-// symbolic link is followed and its target replaced, or refused with Links::Refuse. A name of an
-// open descriptor of this process (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N), a device
-// or a pipe is written into directly when `special` allows it, as a shell redirection would (an
-// open descriptor through itself, so appending where it appends), and otherwise refused; a folder
-// is refused.
+// symbolic link is followed and its target replaced, or refused with Links::Refuse. A file this
+// process holds open for writing, by whatever name (/dev/stdout, /dev/fd/N, /proc/thread-self/fd/N,
+// a link to one of them, its own name), a device or a pipe is written into directly when
+// `special` allows it, as a shell redirection would (an open file through its descriptor, so
+// appending where it appends), and otherwise refused; so is a name of a descriptor open only for
+// reading, and a folder.
 class AtomicFile {
   public:
     explicit AtomicFile(const std::filesystem::path& target, SpecialFiles special = SpecialFiles::Refuse,
@@ -89,7 +90,8 @@ class AtomicFile {
 
 // Copies a regular file byte for byte through an AtomicFile, replacing `to`; false when the source
 // cannot be read or the copy cannot be written, in which case `to` stays as it was.
-bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
+                        Links links = Links::Follow);
 
 // Removes temporary files that an earlier run, killed while writing `name` in `folder`, left
 // behind more than a day ago.

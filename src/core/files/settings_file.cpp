@@ -1,6 +1,8 @@
 #include "core/files/settings_file.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <system_error>
 
 #include "core/files/atomic_file.h"
@@ -16,9 +18,10 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
             SettingsLoad::Kind::Unusable, {}, "Het instellingenbestand \"" + file.string() + "\" " + what};
     };
     std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
-        std::ofstream created(file, std::ios::binary | std::ios::app);
-        if (!created) return unusable("kan niet worden aangemaakt.");
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, error))) {
+        // Made at its own name only: a link left there (dangling or not) is never followed.
+        const int created = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (created < 0 || ::close(created) != 0) return unusable("kan niet worden aangemaakt.");
     }
     const FileHandle handle = OpenForReading(file);
     if (!handle) return unusable("kan niet worden geopend.");
@@ -41,7 +44,7 @@ SettingsLoad LoadSettings(const std::filesystem::path& file) {
 
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
                       std::string_view seriesLine, bool lessonMarks, WeekView view) {
-    AtomicFile settings(file);
+    AtomicFile settings(file, SpecialFiles::Refuse, Links::Refuse);
     settings.Stream() << dataFile << "\r\n" << seriesLine << "\r\n";
     const bool grid = view == WeekView::Grid;
     if (!lessonMarks || grid) settings.Stream() << (lessonMarks ? kMarksOn : kMarksOff) << "\r\n";
@@ -70,7 +73,7 @@ std::variant<SchoolTimes, std::string> ReadBellTimesFile(const std::filesystem::
 }
 
 bool SaveBellTimesFile(const std::filesystem::path& file, const SchoolTimes& times) {
-    AtomicFile saved(file);
+    AtomicFile saved(file, SpecialFiles::Refuse, Links::Refuse);
     saved.Stream() << BellTimesText(times);
     return saved.Commit();
 }

@@ -45,10 +45,12 @@ inline bool CanBeRemembered(std::string_view dataFile) {
     return dataFile.find_first_of("\r\n") == std::string_view::npos;
 }
 
-// Reads the settings file, creating it empty when it is missing; an empty file marks a first start.
+// Reads the settings file, creating it empty when it is missing (never through a link); an empty
+// file marks a first start.
 SettingsLoad LoadSettings(const std::filesystem::path& file);
 
-// Writes the settings file at once, either the whole new file or the old one: two lines, the third
+// Writes the settings file at once, either the whole new file or the old one, at its own name (a
+// link found there is refused, never followed): two lines, the third
 // only when the marks are off or the grid is shown, and the fourth only for the grid.
 bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFile,
                       std::string_view seriesLine, bool lessonMarks = true, WeekView view = WeekView::List);
@@ -58,7 +60,8 @@ bool SaveSettingsFile(const std::filesystem::path& file, std::string_view dataFi
 std::variant<SchoolTimes, std::string> ReadBellTimesFile(const std::filesystem::path& file,
                                                          SpecialFiles special = SpecialFiles::Refuse);
 
-// Writes the table whole or not at all; false when it cannot be written.
+// Writes the table whole or not at all, at its own name (a link found there is refused, never
+// followed); false when it cannot be written.
 bool SaveBellTimesFile(const std::filesystem::path& file, const SchoolTimes& times);
 
 }  // namespace orbelquint

@@ -14,6 +14,7 @@ WeekPageResult WriteWeekPageFile(const WeekPageRequest& request, const std::file
     AtomicFile file(target, request.specialFiles, links);
     if (!file.IsOpen()) return notWritten();
     WeekPageResult result = build(request, file.Stream());
+    if (result.status == BuildStatus::PageNotWritten) return notWritten();
     if (result.status == BuildStatus::Complete && !file.Commit()) return notWritten();
     return result;
 }

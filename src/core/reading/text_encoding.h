@@ -13,4 +13,9 @@ bool IsValidUtf8(std::string_view bytes);
 // from Windows-1252, whose five undefined bytes stand for the code point of the same number.
 std::string DataTextToUtf8(std::string_view bytes);
 
+// The text a reader sees of a piece of HTML in UTF-8: tags left out, character references
+// (&eacute; &#233; &#xE9;) decoded, a reference that is none kept as written. A plain-text copy,
+// for a calendar say; the week page keeps its bytes.
+std::string ReadableText(std::string_view html);
+
 }  // namespace orbelquint

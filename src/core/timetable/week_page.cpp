@@ -1,14 +1,18 @@
 #include "core/timetable/week_page.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <bitset>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
 #include <system_error>
+#include <variant>
 
 #include "core/reading/file_handle.h"
 #include "core/reading/line_reader.h"
@@ -198,20 +202,57 @@ class DayWriter {
     std::uint64_t changeWeeks_ = 0;
 };
 
+// The data file of `request` opened for reading, or the failure that says why not.
+std::variant<FileHandle, WeekPageResult> OpenDataFile(const WeekPageRequest& request) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(request.dataFile, ignored)) {
+        return Failure(Quoted(request.dataFile) + " is een map, geen gegevensbestand.");
+    }
+    FileHandle file = OpenForReading(request.dataFile, request.specialFiles);
+    if (!file)
+        return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden geopend.");
+    return file;
+}
+
+std::string Megabytes(std::size_t bytes) {
+    return std::to_string(bytes / (std::size_t{1024} * 1024)) + " MB";
+}
+
 }  // namespace
+
+WeekPageResult ReadDataFile(const WeekPageRequest& request, std::string& bytes) {
+    if (IsBlank(request.dataFile))
+        return {BuildStatus::NoDataFile, {}, "Er is geen gegevensbestand gekozen."};
+    const auto file = OpenDataFile(request);
+    if (const WeekPageResult* failure = std::get_if<WeekPageResult>(&file)) return *failure;
+    std::FILE* const stream = std::get<FileHandle>(file).get();
+    struct stat status {};
+    if (::fstat(::fileno(stream), &status) == 0 && S_ISREG(status.st_mode))
+        bytes.reserve(std::min(static_cast<std::size_t>(status.st_size), kMaxPageInMemory) + 1);
+    char block[64 * 1024];
+    for (std::size_t count;
+         bytes.size() <= kMaxPageInMemory && (count = std::fread(block, 1, sizeof block, stream)) > 0;)
+        bytes.append(block, count);
+    if (std::ferror(stream))
+        return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden gelezen.");
+    if (bytes.size() > kMaxPageInMemory)
+        return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " is groter dan " +
+                       Megabytes(kMaxPageInMemory) + ".");
+    return {BuildStatus::Complete, {}, {}};
+}
 
 WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page) {
     if (IsBlank(request.dataFile)) {
         return {BuildStatus::NoDataFile, {}, "Er is geen gegevensbestand gekozen."};
     }
-    std::error_code ignored;
-    if (std::filesystem::is_directory(request.dataFile, ignored)) {
-        return Failure(Quoted(request.dataFile) + " is een map, geen gegevensbestand.");
-    }
-    const FileHandle file = OpenForReading(request.dataFile, request.specialFiles);
-    if (!file)
-        return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden geopend.");
-    LineReader reader(file.get());
+    const auto file = request.dataBytes ? std::variant<FileHandle, WeekPageResult>() : OpenDataFile(request);
+    if (const WeekPageResult* failure = std::get_if<WeekPageResult>(&file)) return *failure;
+    std::optional<LineReader> input;
+    if (request.dataBytes)
+        input.emplace(*request.dataBytes);
+    else
+        input.emplace(std::get<FileHandle>(file).get());
+    LineReader& reader = *input;
     const auto readError = [&request, &reader] {
         if (reader.LineTooLong()) return LineTooLong("Het gegevensbestand", request.dataFile);
         return Failure("Het gegevensbestand " + Quoted(request.dataFile) + " kan niet worden gelezen.");
@@ -251,7 +292,7 @@ WeekPageResult BuildWeekPage(const WeekPageRequest& request, std::ostream& page)
     writer.Row({"</body></html>"});
 
     if (reader.Failed()) return readError();
-    if (!writer.Finish()) return Failure(kPageWriteFailure);
+    if (!writer.Finish()) return {BuildStatus::PageNotWritten, {}, kPageWriteFailure};
     return result;
 }
 
@@ -260,8 +301,7 @@ WeekPageResult BuildWeekPageInMemory(const WeekPageRequest& request, std::string
     std::ostream stream(&memory);
     WeekPageResult result = BuildWeekPage(request, stream);
     if (memory.Overflowed()) {
-        return Failure("De weekpagina is groter dan " +
-                       std::to_string(kMaxPageInMemory / (std::size_t{1024} * 1024)) + " MB.");
+        return Failure("De weekpagina is groter dan " + Megabytes(kMaxPageInMemory) + ".");
     }
     page = memory.TakeBytes();
     return result;

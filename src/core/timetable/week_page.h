@@ -26,6 +26,9 @@ struct WeekPageRequest {
     UnreadableTemplate unreadableTemplate = UnreadableTemplate::BuiltIn;
     // Whether the data file, the template and the page file may be devices or pipes.
     SpecialFiles specialFiles = SpecialFiles::Refuse;
+    // The data file's bytes, read once by ReadDataFile for builds of many weeks (a pipe can be read
+    // only once); the file is opened when there are none.
+    std::optional<std::string_view> dataBytes;
 
     // The series the page is filtered on; nullopt with the filter off.
     std::optional<double> FilteredSeries() const {
@@ -60,7 +63,7 @@ enum class BuildStatus {
     Complete,        // the whole page was written
     NoDataFile,      // the data file name is blank: nothing was read or written
     Failed,          // `message` tells why; nothing was written to the page
-    PageNotWritten,  // the page file could not be made; `message` tells which
+    PageNotWritten,  // the page (file) could not be made or written; `message` tells which
 };
 
 struct WeekPageResult {
@@ -91,6 +94,10 @@ inline constexpr std::size_t kMaxPageInMemory = std::size_t{64} * 1024 * 1024;
 
 // Builds the page into `page` in memory; Failed, saying so, when it grows past kMaxPageInMemory.
 WeekPageResult BuildWeekPageInMemory(const WeekPageRequest& request, std::string& page);
+
+// Reads the whole data file of `request` into `bytes`, at most kMaxPageInMemory of them, so that
+// builds of many weeks read it once; Complete, or Failed saying why as a build would.
+WeekPageResult ReadDataFile(const WeekPageRequest& request, std::string& bytes);
 
 // What writes a page of a request to a stream: BuildWeekPage, or another view of the same week.
 using PageBuilder = WeekPageResult (*)(const WeekPageRequest& request, std::ostream& page);

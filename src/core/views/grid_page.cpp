@@ -129,14 +129,31 @@ const ChangeMark& MarkOf(const GridLesson& lesson, const ChangeMarks& marks) {
                                                  : kNone;
 }
 
+// Where the piece of `text` from `at` of at most `most` bytes ends: after a blank near its end where
+// there is one, never inside a UTF-8 character or a character reference.
+std::size_t PieceEnd(std::string_view text, std::size_t at, std::size_t most) {
+    if (text.size() - at <= most) return text.size();
+    std::size_t end = at + most;
+    const std::size_t blank = text.rfind(' ', end - 1);
+    if (blank != std::string_view::npos && blank > at + most / 2) return blank + 1;
+    const std::size_t ampersand = text.rfind('&', end - 1);
+    if (ampersand != std::string_view::npos && ampersand > at && end - ampersand <= 34 &&
+        ReferenceLength(text.substr(ampersand)) > end - ampersand)
+        end = ampersand;
+    while (end > at + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return end;
+}
+
 // Writes the lines of a cell's lessons, a number of lines at a time: a lesson is a paragraph of
 // its line (with its series and mark) and its continuation lines, and a lesson cut between two
 // parts is closed at the end of the one and opened again in the next.
 template <typename Out>
 class CellLines {
   public:
-    CellLines(const std::vector<GridLesson>& lessons, const ChangeMarks& marks)
-        : lessons_(lessons), marks_(marks) {}
+    CellLines(const std::vector<GridLesson>& lessons, const ChangeMarks& marks,
+              std::size_t charactersPerLine = std::numeric_limits<std::size_t>::max())
+        : lessons_(lessons), marks_(marks), charactersPerLine_(std::max<std::size_t>(1, charactersPerLine)) {}
 
     bool Done() const { return next_ == lessons_.size(); }
 
@@ -152,7 +169,15 @@ class CellLines {
                 open_ = true;
             }
             if (!lineDone_) {
-                AppendEscaped(html, LessonText(lesson));
+                if (textAt_ == 0) text_ = LessonText(lesson);
+                const std::size_t end = PieceEnd(text_, textAt_, charactersPerLine_);
+                AppendEscaped(html, std::string_view(text_).substr(textAt_, end - textAt_));
+                textAt_ = end;
+                if (textAt_ < text_.size()) {
+                    Close(html, mark);  // the line goes on in a paragraph of its own
+                    continue;
+                }
+                textAt_ = 0;
                 if (lesson.series != 0) html += " (reeks " + NumberText(lesson.series) + ")";
                 if (!mark.note.empty()) html += " " + mark.note;
                 lineDone_ = true;
@@ -179,6 +204,9 @@ class CellLines {
 
     const std::vector<GridLesson>& lessons_;
     const ChangeMarks marks_;
+    const std::size_t charactersPerLine_;
+    std::string text_;                    // the text of the lesson's line, once begun
+    std::size_t textAt_ = 0;              // how much of it is written
     std::size_t next_ = 0;                // the lesson written now or next
     bool open_ = false;                   // its paragraph is open
     bool lineDone_ = false;               // its line is written
@@ -224,7 +252,7 @@ void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, c
         for (std::size_t row = 0; row < grid.hours.size(); ++row) {
             std::vector<CellLines<Out>> cells;
             for (std::size_t day = first; day < last; ++day)
-                cells.emplace_back(grid.cells[row][day], ChangeMarks{});
+                cells.emplace_back(grid.cells[row][day], ChangeMarks{}, layout.charactersPerLine);
             // An hour whose cells hold more lines than a row may goes on in rows of its own.
             for (bool more = true, next = false; more; next = true) {
                 if (rowsInTable++ == rowsPerTable) {
@@ -268,14 +296,11 @@ WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page)
     if (result.status != BuildStatus::Complete) return result;
     const WeekGrid grid = GridOfWeekPage(list, request.currentWeek);
     if (grid.lessonsLeftOut > 0) {
-        return {BuildStatus::Failed,
-                {},
-                "De week heeft meer dan " + std::to_string(kMaxGridLessons) +
-                    " lessen; dat raster wordt niet gemaakt."};
+        return {BuildStatus::Failed, {}, TooManyLessons("dat raster")};
     }
     StreamOut out(page);
     WriteGridPage(out, list, grid, {});
-    if (!page.flush()) return {BuildStatus::Failed, {}, kPageWriteFailure};
+    if (!page.flush()) return {BuildStatus::PageNotWritten, {}, kPageWriteFailure};
     return result;
 }
 

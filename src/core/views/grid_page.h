@@ -35,6 +35,9 @@ struct GridLayout {
     std::size_t daysPerTable = std::numeric_limits<std::size_t>::max();
     std::size_t linesPerRow = std::numeric_limits<std::size_t>::max();
     std::size_t rowsPerTable = std::numeric_limits<std::size_t>::max();
+    // A lesson line longer than this goes on in paragraphs of its own, each a line of the row, so
+    // that no paragraph is longer than a few lines of a cell whatever the data holds.
+    std::size_t charactersPerLine = std::numeric_limits<std::size_t>::max();
 };
 
 // The week page with its day blocks replaced by the grid: tables of a header row of the day names

@@ -37,6 +37,12 @@ std::optional<std::string> NextContinuationLine(std::string_view& rows);
 // read; it keeps the grid's memory small next to its page's.
 inline constexpr std::size_t kMaxGridLessons = 100'000;
 
+// Why `what` ("dat raster", "die agenda") is not made of a week of more than kMaxGridLessons.
+inline std::string TooManyLessons(std::string_view what) {
+    return "De week heeft meer dan " + std::to_string(kMaxGridLessons) + " lessen; " + std::string(what) +
+           " wordt niet gemaakt.";
+}
+
 // The hour of lessons whose line begins with no number; its row comes last.
 inline constexpr int kNoHour = std::numeric_limits<int>::max();
 

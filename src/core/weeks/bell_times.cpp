@@ -1,5 +1,6 @@
 #include "core/weeks/bell_times.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/text/text.h"
@@ -36,6 +37,8 @@ std::optional<int> ClockTime(std::string_view& text) {
     return *hours * 60 + minutes;
 }
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // What begins a line of free days.
 constexpr std::string_view kFreeDays = "vrij";
 
@@ -53,35 +56,55 @@ BellTimes DefaultBellTimes() {
             {7, {at(14, 50), at(15, 40)}}, {8, {at(15, 40), at(16, 30)}}};
 }
 
+std::variant<std::pair<int, LessonTimes>, std::string> ReadBellTime(std::string_view hour,
+                                                                    std::string_view start,
+                                                                    std::string_view end) {
+    hour = Trim(hour);
+    const std::optional<int> number = Number(hour, 2);
+    if (!number || !hour.empty()) return "verwacht een lesuur van 0 tot 99, dan HH:MM-HH:MM";
+    start = Trim(start);
+    end = Trim(end);
+    const std::optional<int> begins = ClockTime(start);
+    const std::optional<int> ends = ClockTime(end);
+    if (!begins || !ends || !start.empty() || !end.empty()) return "verwacht HH:MM-HH:MM na het lesuur";
+    if (*ends <= *begins) return "het lesuur eindigt niet na zijn begin";
+    return std::pair{*number, LessonTimes{*begins, *ends}};
+}
+
+std::optional<std::string> AddBellTime(BellTimes& table, const std::pair<int, LessonTimes>& hour) {
+    if (table.insert(hour).second) return std::nullopt;
+    return "lesuur " + std::to_string(hour.first) + " staat er al";
+}
+
 std::variant<SchoolTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     SchoolTimes times;
     std::size_t number = 0;
+    std::string line;
     while (!text.empty()) {
         ++number;
         const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
+        line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') continue;
+        if (line.ends_with('\r')) line.pop_back();
+        std::replace(line.begin(), line.end(), '\t', ' ');
+        const std::string_view fields = Trim(line);
+        if (fields.empty() || fields.front() == '#') continue;
         const auto problem = [number](std::string why) { return BellTimesProblem{number, std::move(why)}; };
-        if (line.starts_with(kFreeDays)) {
-            const auto range = DateRangeFromText(Trim(line.substr(kFreeDays.size())));
+        if (fields.starts_with(kFreeDays)) {
+            const auto range = DateRangeFromText(Trim(fields.substr(kFreeDays.size())));
             if (!range) return problem("verwacht na \"vrij\" een datum of bereik DD-MM-JJJJ..DD-MM-JJJJ");
             times.freeDays.push_back(*range);
             continue;
         }
-        const std::optional<int> hour = Number(line, 2);
-        if (!hour || line.empty() || line.front() != ' ')
-            return problem("verwacht een lesuur van 0 tot 99, dan HH:MM-HH:MM");
-        line = Trim(line);
-        const std::optional<int> start = ClockTime(line);
-        const bool dash = start && Skip(line, '-');
-        const std::optional<int> finish = dash ? ClockTime(line) : std::nullopt;
-        if (!finish || !Trim(line).empty()) return problem("verwacht HH:MM-HH:MM na het lesuur");
-        if (*finish <= *start) return problem("het lesuur eindigt niet na zijn begin");
-        if (!times.bellTimes.emplace(*hour, LessonTimes{*start, *finish}).second)
-            return problem("lesuur " + std::to_string(*hour) + " staat er al");
+        const std::size_t blank = std::min(fields.find(' '), fields.size());
+        const std::string_view clock = fields.substr(blank);
+        const std::size_t dash = std::min(clock.find('-'), clock.size());
+        auto hour = ReadBellTime(fields.substr(0, blank), clock.substr(0, dash),
+                                 dash < clock.size() ? clock.substr(dash + 1) : std::string_view{});
+        if (auto* why = std::get_if<std::string>(&hour)) return problem(std::move(*why));
+        if (auto twice = AddBellTime(times.bellTimes, std::get<std::pair<int, LessonTimes>>(hour)))
+            return problem(std::move(*twice));
     }
     return times;
 }

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -37,10 +39,21 @@ struct BellTimesProblem {
     std::string why;
 };
 
-// Reads a bell-time table: a line "HOUR HH:MM-HH:MM" each (the hour a whole number from 0 to 99,
-// the clock hours one or two digits) and a line "vrij DD-MM-YYYY[..DD-MM-YYYY]" for each free day
-// or run of them, "#" comments and blank lines allowed, CR LF or LF line ends. A line of another
-// form, an hour given twice or a lesson or run of days that ends before it begins is refused.
+// One hour of the table from its three fields, blanks around each allowed: the hour (a whole number
+// from 0 to 99) and when it begins and ends (H:MM or HH:MM, the end after the beginning); or why
+// not, in Dutch.
+std::variant<std::pair<int, LessonTimes>, std::string> ReadBellTime(std::string_view hour,
+                                                                    std::string_view start,
+                                                                    std::string_view end);
+
+// Adds one hour to `table`; why not when the hour is there already.
+std::optional<std::string> AddBellTime(BellTimes& table, const std::pair<int, LessonTimes>& hour);
+
+// Reads a bell-time table: a line "HOUR HH:MM-HH:MM" each (read by ReadBellTime; blanks or tabs
+// between the fields) and a line "vrij DD-MM-YYYY[..DD-MM-YYYY]" for each free day or run of them,
+// "#" comments and blank lines allowed, CR LF or LF line ends, a UTF-8 byte-order mark at the
+// start passed over. A line of another form, an hour given twice or a lesson or run of days that
+// ends before it begins is refused.
 std::variant<SchoolTimes, BellTimesProblem> ReadBellTimes(std::string_view text);
 
 // The table in the form ReadBellTimes reads: a comment, a line an hour, then the free days, with

@@ -1,6 +1,7 @@
 #include "ui/calendar_export/calendar_choice.h"
 
 #include "core/text/number_text.h"
+#include "core/text/text.h"
 #include "core/timetable/report_texts.h"
 
 namespace orbelquint {
@@ -21,15 +22,22 @@ std::vector<BellRow> BellRowsOf(const BellTimes& times) {
 
 std::variant<SchoolTimes, BellTimesProblem> SchoolTimesOfRows(const std::vector<BellRow>& rows,
                                                               const std::vector<DateRange>& freeDays) {
-    // A row is a line of the file, so that a problem's line is its row; a blank line is passed over.
-    std::string text;
-    for (const BellRow& row : rows) {
-        const QString line = row.hour.trimmed() + " " + row.start.trimmed() + "-" + row.end.trimmed();
-        text += (line == " -" ? QString() : line).toStdString() + "\n";
+    // Each cell is read as a cell, so that nothing typed in one is read as the file's syntax.
+    SchoolTimes times{{}, freeDays};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::string hour = rows[row].hour.toStdString();
+        const std::string start = rows[row].start.toStdString();
+        const std::string end = rows[row].end.toStdString();
+        if (IsBlank(hour) && IsBlank(start) && IsBlank(end)) continue;
+        auto read = ReadBellTime(hour, start, end);
+        std::optional<std::string> problem;
+        if (auto* why = std::get_if<std::string>(&read))
+            problem = std::move(*why);
+        else
+            problem = AddBellTime(times.bellTimes, std::get<std::pair<int, LessonTimes>>(read));
+        if (problem) return BellTimesProblem{row + 1, std::move(*problem)};
     }
-    auto read = ReadBellTimes(text);
-    if (auto* times = std::get_if<SchoolTimes>(&read)) times->freeDays = freeDays;
-    return read;
+    return times;
 }
 
 std::filesystem::path CalendarFileName(std::string_view heading, std::optional<double> series) {

@@ -180,6 +180,7 @@ void Main::BuildWeekPage() {
     ShowPage();
     Label1->setText(kDescription);
     Label1->setToolTip({});
+    Label1->setAccessibleName({});
     emit WeekPageBuilt();
 }
 

@@ -128,7 +128,7 @@ class Main : public QWidget {
     void btnExportPdf_Click();
     void btnCalendar_Click();
     SchoolTimes RememberedSchoolTimes();
-    void WriteCalendar(const CalendarChoice& choice);
+    void WriteCalendar(const CalendarChoice& choice, const QString& note);
     void OpenDataFile(const QString& file);
     void DataFileVanished();
     void DataFileChanged();
@@ -172,7 +172,7 @@ class Main : public QWidget {
     WeekView ShownView() const;
     void ShowSaveCaption();
     void Refuse(const QString& message);
-    void ShowStatus(const QString& text);
+    void ShowStatus(const QString& text, const QString& path = {});
     bool Refuses(const std::optional<QString>& refusal);
 
     // The bottom line's own text, shown whenever it has nothing just done to tell.

@@ -27,12 +27,15 @@ void Main::btnCalendar_Click() {
     CalendarDialog dialog(this, start, environment_.saveDialog);
     if (dialog.exec() != QDialog::Accepted) return;
     const CalendarChoice& choice = *dialog.Choice();
+    QString note;
     if (settingsKept_ && !SaveBellTimesFile(environment_.paths.BellTimesFile(), choice.times)) {
-        qCWarning(lcOrbelquint).noquote()
-            << "Het beltijdenbestand" << PathText(environment_.paths.BellTimesFile())
-            << "kan niet worden geschreven.";
+        note = QString(
+                   " Het beltijdenbestand \"%1\" kan niet worden geschreven; de beltijden worden niet "
+                   "onthouden.")
+                   .arg(PathText(environment_.paths.BellTimesFile()));
+        qCWarning(lcOrbelquint).noquote() << note.trimmed();
     }
-    WriteCalendar(choice);
+    WriteCalendar(choice, note);
 }
 
 // The bell times and free days of the last export, kept where the settings are; the default
@@ -49,7 +52,8 @@ SchoolTimes Main::RememberedSchoolTimes() {
     return std::get<SchoolTimes>(std::move(read));
 }
 
-void Main::WriteCalendar(const CalendarChoice& choice) {
+// Writes the calendar of `choice` and says in the bottom line where it went, followed by `note`.
+void Main::WriteCalendar(const CalendarChoice& choice, const QString& note) {
     const auto pageInputs = Inputs();
     std::vector<std::filesystem::path> inputs(pageInputs.begin(), pageInputs.end());
     inputs.push_back(environment_.paths.BellTimesFile());
@@ -80,11 +84,16 @@ void Main::WriteCalendar(const CalendarChoice& choice) {
         return Refuse(QString("De agenda kan niet worden opgeslagen als \"%1\".").arg(PathText(choice.file)));
     const CalendarReport& report = result.report;
     const std::size_t leftOut = report.withoutHour + report.withoutBellTime;
-    ShowStatus(QString("Agenda opgeslagen als \"%1\": %2 afspraken%3.")
+    ShowStatus(QString("Agenda opgeslagen als \"%1\": %2 afspraken%3.%4")
                    .arg(PathText(choice.file))
                    .arg(report.events)
                    .arg(leftOut == 0 ? QString()
-                                     : QString(", %1 lessen zonder uur of beltijd weggelaten").arg(leftOut)));
+                                     : QString(", %1 lessen zonder uur of beltijd weggelaten").arg(leftOut))
+                   .arg((report.atClockChange > 0
+                             ? " " + QString::fromStdString(ClockChangeWarning(report.atClockChange))
+                             : QString()) +
+                        note),
+               PathText(choice.file));
 }
 
 }  // namespace orbelquint

@@ -18,21 +18,25 @@ namespace orbelquint {
 void Main::btnSave_Click() {
     const std::string name = SaveNameText().toStdString();
     if (Refuses(CopyRefusal(*page_, currentWeek_, name))) return;
-    const std::filesystem::path target = environment_.paths.portable
-                                             ? environment_.paths.saveFolder / name
-                                             : AskWhereToSave(name, "Webpaginas (*.html *.htm)");
+    // Beside a portable program the copy takes a name the user never saw: a link found there is
+    // not followed. A name chosen in the dialog is the user's own, link or not.
+    const bool portable = environment_.paths.portable;
+    const std::filesystem::path target =
+        portable ? environment_.paths.saveFolder / name : AskWhereToSave(name, "Webpaginas (*.html *.htm)");
     if (target.empty() || Refuses(OverwriteRefusal(target, Inputs()))) return;
-    if (!CopyFileAtomically(page_->File(), target)) {
+    if (!CopyFileAtomically(page_->File(), target, portable ? Links::Refuse : Links::Follow)) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
-    ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
+    ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)), PathText(target));
 }
 
-// Says in the bottom line what was just done, until the next page is built; the whole text in its
-// tooltip when the line cuts it short.
-void Main::ShowStatus(const QString& text) {
-    Label1->setText(Label1->fontMetrics().elidedText(text, Qt::ElideMiddle, Label1->width()));
+// Says in the bottom line what was just done, until the next page is built: the middle of the
+// file name `path` left out where the line is too short, and the whole text in its tooltip and for
+// screen readers.
+void Main::ShowStatus(const QString& text, const QString& path) {
+    Label1->setText(FittedText(text, path, Label1->fontMetrics(), Label1->width()));
     Label1->setToolTip(text);
+    Label1->setAccessibleName(text);
 }
 
 void Main::btnPrint_Click() {
@@ -67,7 +71,8 @@ void Main::btnExportPdf_Click() {
     if (written == Printed::Failed) {
         return Refuse(QString("De weekpagina kan niet worden opgeslagen als \"%1\".").arg(PathText(target)));
     }
-    if (written == Printed::Whole) ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)));
+    if (written == Printed::Whole)
+        ShowStatus(QString("Opgeslagen als \"%1\".").arg(PathText(target)), PathText(target));
 }
 
 // Asks where a file named `name` goes, starting in the save folder; empty when the user cancels.

@@ -67,18 +67,21 @@ void Main::ClaimWeekPage() {
     RemoveStaleTemporaries(pageFolder, kWeekPageName);
 }
 
-// The settings of the last run. The settings file may be a link, but in a folder that nobody else
-// can plant one in.
+// The settings of the last run, from a file at its own name in a folder that nobody else can plant
+// one in: a link there might lead the settings onto anybody's file.
 SettingsLoad Main::ReadSettings() {
-    const std::filesystem::path folder = environment_.paths.settingsFile.parent_path();
-    settingsKept_ = folder.empty() || IsOwnFolder(folder);
-    if (settingsKept_) return LoadSettings(environment_.paths.settingsFile);
-    qCWarning(lcOrbelquint).noquote()
-        << "In de map" << PathText(folder) << "kunnen ook anderen schrijven; de instellingen blijven eruit.";
-    return {
-        SettingsLoad::Kind::Unusable,
-        {},
-        "Ook anderen kunnen schrijven in de map van de instellingen; die worden niet gelezen of bewaard."};
+    const std::filesystem::path& file = environment_.paths.settingsFile;
+    const std::filesystem::path folder = file.parent_path();
+    std::error_code error;
+    const bool link = std::filesystem::is_symlink(file, error);
+    settingsKept_ = !link && (folder.empty() || IsOwnFolder(folder));
+    if (settingsKept_) return LoadSettings(file);
+    const std::string why =
+        link ? "Het instellingenbestand \"" + PathText(file).toStdString() +
+                   "\" is een koppeling; de instellingen"
+             : std::string("Ook anderen kunnen schrijven in de map van de instellingen; die");
+    qCWarning(lcOrbelquint).noquote() << QString::fromStdString(why) << "worden niet gelezen of bewaard.";
+    return {SettingsLoad::Kind::Unusable, {}, why + " worden niet gelezen of bewaard."};
 }
 
 // The data file, series filter, marks and view of the last run.

@@ -57,7 +57,13 @@ QString PageFooter(int week, const QString& heading, std::optional<double> serie
 }
 
 QString TooLargeToPrint(std::string_view weekPage) {
-    if (std::count(weekPage.begin(), weekPage.end(), '\n') <= kMaxPrintedRows) return {};
+    std::size_t rows = 0;
+    for (std::size_t at = 0; at < weekPage.size();) {
+        const std::size_t end = std::min(weekPage.find('\n', at), weekPage.size());
+        rows += std::max<std::size_t>(1, (end - at + kPrintedRowCharacters - 1) / kPrintedRowCharacters);
+        at = end + 1;
+    }
+    if (rows <= static_cast<std::size_t>(kMaxPrintedRows)) return {};
     return QString("De weekpagina heeft meer dan %L1 regels; zoveel wordt niet afgedrukt.")
         .arg(kMaxPrintedRows);
 }
@@ -66,7 +72,7 @@ QByteArray PrintedPage(const QByteArray& weekPage, int week, WeekView view) {
     if (view == WeekView::List) return weekPage;
     const std::string_view page(weekPage.constData(), static_cast<std::size_t>(weekPage.size()));
     // On paper at most a week's days side by side, and no cell longer than a sheet.
-    constexpr GridLayout kOnPaper{7, 20, 10};
+    constexpr GridLayout kOnPaper{7, 20, 10, kPrintedRowCharacters};
     return QByteArray::fromStdString(GridPage(page, GridOfWeekPage(page, week), kOnPaper));
 }
 

@@ -24,9 +24,12 @@ QString PageFooter(int week, const QString& heading, std::optional<double> serie
 // The most rows of a week page that go on paper: several hundred sheets, far more than any week
 // fills, while laying them out stays within tens of megabytes and a second or two.
 inline constexpr int kMaxPrintedRows = 20'000;
+// The characters that count as one row on paper: a row longer than a lesson line counts as many
+// rows as it holds this many characters, and a grid cell takes it a paragraph of so many at a time.
+inline constexpr std::size_t kPrintedRowCharacters = 120;
 
-// Why a week page is not put on paper (printed or as a PDF): it has more rows than kMaxPrintedRows.
-// Empty when it can be.
+// Why a week page is not put on paper (printed or as a PDF): it has more rows than kMaxPrintedRows,
+// a long row counted by kPrintedRowCharacters. Empty when it can be.
 QString TooLargeToPrint(std::string_view weekPage);
 
 // What goes on paper for a week page (of `week`) in `view`: the page itself, or its grid page.

@@ -94,9 +94,15 @@ TEST(AtomicFileTest, AnOpenDescriptorIsWrittenIntoAndNeverReplaced) {
     ASSERT_GE(open, 0);
     const std::string number = std::to_string(open);
     std::filesystem::create_symlink("/dev/fd/" + number, folder.Path() / "link");
-    for (const std::string& name :
-         {"/dev/fd/" + number, "/proc/self/fd/" + number,
-          "/proc/" + std::to_string(::getpid()) + "/fd/" + number, (folder.Path() / "link").string()}) {
+    const std::string thread = std::to_string(::gettid());
+    const std::string names[] = {"/dev/fd/" + number,
+                                 "/proc/self/fd/" + number,
+                                 "/proc/" + std::to_string(::getpid()) + "/fd/" + number,
+                                 "/proc/thread-self/fd/" + number,
+                                 "/proc/self/task/" + thread + "/fd/" + number,
+                                 (folder.Path() / "link").string(),
+                                 log.string()};  // its own name, while a descriptor writes it
+    for (const std::string& name : names) {
         SCOPED_TRACE(name);
         AtomicFile refused(name);
         EXPECT_FALSE(refused.IsOpen());
@@ -106,8 +112,22 @@ TEST(AtomicFileTest, AnOpenDescriptorIsWrittenIntoAndNeverReplaced) {
     }
     ASSERT_EQ(::write(open, "erna\n", 5), 5);
     ::close(open);
-    EXPECT_EQ(test_support::ReadFile(log), "ervoor\npagina\npagina\npagina\npagina\nerna\n");
+    std::string expected = "ervoor\n";
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        expected += "pagina\n";
+    EXPECT_EQ(test_support::ReadFile(log), expected + "erna\n");
     EXPECT_EQ(FilesIn(folder.Path()), 2u);
+
+    // A descriptor open only for reading is neither written nor replaced by a file.
+    const int reading = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(reading, 0);
+    for (const std::string& name :
+         {"/dev/fd/" + std::to_string(reading), "/proc/thread-self/fd/" + std::to_string(reading)}) {
+        AtomicFile readOnly(name, SpecialFiles::Allow);
+        EXPECT_FALSE(readOnly.IsOpen()) << name;
+    }
+    ::close(reading);
+    EXPECT_EQ(test_support::ReadFile(log), expected + "erna\n");
 
     AtomicFile closed("/dev/fd/" + number, SpecialFiles::Allow);
     EXPECT_FALSE(closed.Commit());

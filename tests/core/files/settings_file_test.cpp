@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "core/files/atomic_file.h"
 #include "support/test_files.h"
 
 namespace orbelquint {
@@ -93,6 +96,38 @@ TEST(SettingsFileTest, AFolderInPlaceOfTheFileIsUnusable) {
     const test_support::TempDir folder;
     std::filesystem::create_directory(folder.Path() / "prev.ini");
     EXPECT_EQ(LoadSettings(folder.Path() / "prev.ini").kind, Kind::Unusable);
+}
+
+// The program's own files are written at their own names: a link found there, to somebody else's
+// file or to nothing yet, is refused and never followed.
+TEST(SettingsFileTest, OwnFilesAreNeverWrittenThroughALink) {
+    const test_support::TempDir folder;
+    const std::filesystem::path others = folder.Write("others.txt", "KEEP\n");
+    const std::filesystem::path page = folder.Write("temp.htm", "<html></html>");
+    const std::filesystem::path link = folder.Path() / "own";
+    const std::filesystem::path dangling = folder.Path() / "nowhere";
+    const std::pair<const char*, std::function<bool(const std::filesystem::path&)>> writes[] = {
+        {"settings", [](const auto& file) { return SaveSettingsFile(file, "rooster.htm", "0"); }},
+        {"bell times",
+         [](const auto& file) {
+             return SaveBellTimesFile(file, {DefaultBellTimes(), {}});
+         }},
+        {"copy", [&page](const auto& file) { return CopyFileAtomically(page, file, Links::Refuse); }},
+    };
+    for (const auto& [what, write] : writes) {
+        SCOPED_TRACE(what);
+        for (const std::filesystem::path& target : {others, dangling}) {
+            std::filesystem::remove(link);
+            std::filesystem::create_symlink(target, link);
+            EXPECT_FALSE(write(link));
+            EXPECT_TRUE(std::filesystem::is_symlink(link));
+        }
+        EXPECT_EQ(test_support::ReadFile(others), "KEEP\n");
+        EXPECT_FALSE(std::filesystem::exists(dangling));
+    }
+    // Nor is a missing settings file made through one.
+    EXPECT_EQ(LoadSettings(link).kind, Kind::Unusable);
+    EXPECT_FALSE(std::filesystem::exists(dangling));
 }
 
 }  // namespace

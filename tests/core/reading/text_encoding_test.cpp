@@ -32,5 +32,25 @@ TEST(TextEncodingTest, AcceptsTheEdgesOfUtf8) {
     }
 }
 
+// HTML as a reader sees it: tags and comments left out, every kind of reference decoded, and what
+// is no tag or reference kept as written.
+TEST(TextEncodingTest, ReadableTextLeavesOutTagsAndDecodesReferences) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"<b>Woensdag</b>", "Woensdag"},
+        {"Caf&eacute; &amp; &lt;b&gt;", "Caf\xC3\xA9 & <b>"},
+        {"&#9;&#65;&#x42;&#X43;&#xe9;", "\tABC\xC3\xA9"},
+        {"&#x1F600; &#1114111;", "\xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF"},
+        {"&nbsp;&ndash;&euro;&Eacute;&yuml;", "\xC2\xA0\xE2\x80\x93\xE2\x82\xAC\xC3\x89\xC3\xBF"},
+        {"1 < 2 <3 a<>b", "1 < 2 <3 a<>b"},
+        {"x<!-- y -->z<?p?>w</i>", "xzw"},
+        {"<b unclosed", ""},
+        {"&#0; &#xD800; &#x110000; &#; &#x; &bestaat; &amp &",
+         "&#0; &#xD800; &#x110000; &#; &#x; &bestaat; &amp &"},
+        {"&#123456789;&averyveryverylongname;", "&#123456789;&averyveryverylongname;"},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(ReadableText(html), text) << html;
+}
+
 }  // namespace
 }  // namespace orbelquint

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <set>
 
+#include "core/views/week_grid.h"
 #include "support/test_files.h"
 
 namespace orbelquint {
@@ -90,6 +93,123 @@ TEST(CalendarExportTest, ALessonKeepsItsUidsWhateverIsChosen) {
         EXPECT_FALSE(some.empty());
         EXPECT_TRUE(std::includes(all.begin(), all.end(), some.begin(), some.end())) << part;
     }
+}
+
+// The dates of each event: DTSTART and the weeks after it that COUNT gives, but its EXDATEs.
+std::map<std::string, std::set<std::string>> UidsByDate(const std::string& ics) {
+    std::map<std::string, std::set<std::string>> dates;
+    for (std::size_t at = 0; (at = ics.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) {
+        const std::string event = ics.substr(at, ics.find("END:VEVENT", at) - at);
+        const auto field = [&event](const std::string& name) {
+            const std::size_t from = event.find("\r\n" + name) + 2 + name.size();
+            return event.substr(from, event.find("\r\n", from) - from);
+        };
+        const std::string start = field("DTSTART;TZID=Europe/Brussels:");
+        const int count = std::stoi(field("RRULE:FREQ=WEEKLY;COUNT="));
+        const std::chrono::sys_days first = std::chrono::year(std::stoi(start.substr(0, 4))) /
+                                            std::stoi(start.substr(4, 2)) / std::stoi(start.substr(6, 2));
+        for (int week = 0; week < count; ++week) {
+            const std::chrono::year_month_day day(first + std::chrono::days(7 * week));
+            char date[16];
+            std::snprintf(date, sizeof date, "%04d%02u%02u", static_cast<int>(day.year()),
+                          static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+            if (event.find(std::string(date) + "T" + start.substr(9)) == std::string::npos || week == 0)
+                dates[std::string(date) + " " + field("SUMMARY:")].insert(field("UID:"));
+        }
+    }
+    return dates;
+}
+
+// Ranges on both sides of 1 July, overlapping, never give one lesson on one date under two UIDs,
+// so that importing both doubles nothing.
+TEST(CalendarExportTest, NoDateIsUnderTwoUidsWhicheverSideOf1JulyTheRangeBegins) {
+    const test_support::TempDir folder;
+    CalendarRequest request;
+    request.page.dataFile =
+        folder
+            .Write("rooster.htm",
+                   "<h1>4A</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>"
+                   "1  WIS  PEE 01-53 B104  Analyse                         \r\n"
+                   "2  NED  VDB 40-10 A012  Nederlands                      \r\n"
+                   "3  FRA  DUP 20-30 A108  Frans                           \r\n</pre>\r\n")
+            .string();
+    std::map<std::string, std::set<std::string>> all;
+    const std::pair<std::chrono::year_month_day, std::chrono::year_month_day> ranges[] = {
+        {2027y / std::chrono::January / 1, 2027y / December / 31},
+        {2027y / std::chrono::September / 1, 2028y / std::chrono::June / 30},
+        {2027y / std::chrono::March / 1, 2028y / std::chrono::February / 28},
+        {2026y / std::chrono::July / 1, 2027y / std::chrono::June / 30},
+        {2027y / std::chrono::June / 1, 2027y / std::chrono::August / 31}};
+    for (const auto& [from, to] : ranges) {
+        request.from = from;
+        request.to = to;
+        std::string ics;
+        ASSERT_EQ(BuildCalendar(request, ics).page.status, BuildStatus::Complete);
+        for (const auto& [date, uids] : UidsByDate(ics))
+            all[date].insert(uids.begin(), uids.end());
+    }
+    ASSERT_GT(all.size(), 100U);
+    for (const auto& [date, uids] : all)
+        EXPECT_EQ(uids.size(), 1U) << date;
+}
+
+// What a reader of the calendar sees of the data: text, not markup; day headings as a reader reads
+// them; a week too large refused; lessons at the clock's change told.
+TEST(CalendarExportTest, ShowsTheDataAsAReaderSeesItAndSaysWhatItCannotHold) {
+    const test_support::TempDir folder;
+    CalendarRequest request;
+    request.page.dataFile =
+        folder
+            .Write("rooster.htm",
+                   "<h1>Klas <b>&amp;</b> 4</h1>\r\n<pre>\r\n</pre>\r\n"
+                   "<h3>Woensdag&nbsp;</h3><pre>1  WIS  PEE 01-53 B104  Caf&eacute; <b>vet</b> &lt;\r\n"
+                   "</pre>\r\n"
+                   "<h3><b>DONDERDAG</b></h3><pre>1  NED  VDB 01-53 A012  Nederlands\r\n</pre>\r\n"
+                   "<h3>Maandagavond</h3><pre>1  FRA  DUP 01-53 A108  Frans\r\n</pre>\r\n"
+                   "<h3>Zondag</h3><pre>1  GOD  CLA 01-53 A015  Godsdienst\r\n"
+                   "2  LO   HEN 01-53 SPH   Sport\r\n</pre>\r\n")
+            .string();
+    request.from = 2027y / std::chrono::March / 22;  // summer time begins on Sunday 28 March
+    request.to = 2027y / std::chrono::April / 4;
+    request.bellTimes = {{1, {2 * 60 + 15, 3 * 60 + 5}}, {2, {3 * 60, 3 * 60 + 50}}};
+    std::string ics;
+    const CalendarResult result = BuildCalendar(request, ics);
+    ASSERT_EQ(result.page.status, BuildStatus::Complete) << result.page.message;
+    EXPECT_NE(ics.find("\r\nNAME:Klas & 4\r\n"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("\r\nSUMMARY:WIS PEE B104 Caf\xC3\xA9 vet <\r\n"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("\r\nSUMMARY:NED VDB A012 Nederlands\r\n"), std::string::npos);
+    EXPECT_EQ(ics.find("Frans"), std::string::npos);
+    EXPECT_EQ(result.report.daysWithoutWeekday, 1U);
+    EXPECT_EQ(result.report.atClockChange, 1U);  // hour 1 on 28 March; hour 2 begins at 03:00
+
+    // A week of one lesson more than a grid holds gives no calendar; one of exactly so many does.
+    for (const std::size_t lessons : {kMaxGridLessons, kMaxGridLessons + 1}) {
+        std::string data = "<h1>X</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>\r\n";
+        for (std::size_t i = 0; i < lessons; ++i)
+            data += "1  WIS  PEE 01-53 B104  Les " + std::to_string(i) + "\r\n";
+        request.page.dataFile = folder.Write("groot.htm", data + "</pre>\r\n").string();
+        request.from = request.to = 2026y / December / 7;
+        std::string large;
+        const CalendarResult many = BuildCalendar(request, large);
+        EXPECT_EQ(many.page.status == BuildStatus::Complete, lessons == kMaxGridLessons) << lessons;
+        if (lessons == kMaxGridLessons)
+            EXPECT_EQ(many.report.events, lessons);
+        else
+            EXPECT_EQ(many.page.message, TooManyLessons("die agenda"));
+    }
+}
+
+TEST(CalendarExportTest, ARangeIsAtMostAYearWithinTheCalendarsYears) {
+    const std::pair<DateRange, bool> ranges[] = {
+        {{2027y / std::chrono::September / 1, 2028y / std::chrono::August / 31}, true},  // 366 days, leap
+        {{2027y / std::chrono::September / 1, 2028y / std::chrono::September / 1}, false},
+        {{2027y / std::chrono::September / 2, 2027y / std::chrono::September / 1}, false},
+        {{1970y / std::chrono::January / 1, 1970y / std::chrono::January / 1}, true},
+        {{1969y / December / 31, 1970y / std::chrono::January / 1}, false},
+        {{9999y / December / 31, 9999y / December / 31}, true},
+        {{1y / std::chrono::January / 1, 1y / std::chrono::January / 2}, false}};
+    for (const auto& [range, good] : ranges)
+        EXPECT_EQ(CalendarRangeProblem(range).empty(), good) << DateRangeText(range);
 }
 
 // The export tells its progress a week page at a time and stops, writing nothing, when told to.

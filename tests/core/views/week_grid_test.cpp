@@ -320,6 +320,53 @@ TEST(GridPageTest, APrintedGridIsSplitByDaysLinesAndRows) {
                   end);
 }
 
+// On paper a long lesson line goes on in paragraphs of at most so many bytes, each a line of the
+// row, cut after a blank where one is near and never inside a character or a reference; together
+// they hold the whole text.
+TEST(GridPageTest, APrintedLongLineGoesOnInShortParagraphs) {
+    const std::string frame = "<html><head><title>t</title>\r\nHEAD\r\n<h1>w</h1>\r\n<h2>4A</h2><hr>\r\n";
+    std::string text;
+    for (int word = 0; text.size() < 5000; ++word)
+        text += (word % 7 == 0 ? std::string(40, 'x') : "caf\xC3\xA9 &eacute;") + " ";
+    const std::string line = "1  " + text;
+    WeekGrid grid;
+    grid.days = {"Ma"};
+    grid.hours = {1};
+    grid.cells = {{{{line, 1, ""}}}};
+    const std::string page = GridPage(frame + "\r\nF\r\n</body></html>\r\n", grid, GridLayout{7, 20, 10, 50});
+    std::string joined;
+    std::size_t paragraphs = 0;
+    for (std::size_t at = 0; (at = page.find("<p>", at)) != std::string::npos; ++paragraphs) {
+        at += 3;
+        const std::string piece = page.substr(at, page.find("</p>", at) - at);
+        EXPECT_LE(piece.size(), 50U + 20U) << piece;  // a reference escaped may grow it a little
+        EXPECT_FALSE(piece.ends_with("\xC3")) << piece;
+        EXPECT_EQ(piece.find_last_of('&') == std::string::npos ||
+                      piece.find(';', piece.find_last_of('&')) != std::string::npos,
+                  true)
+            << piece;
+        joined += piece;
+    }
+    EXPECT_GT(paragraphs, 100U);
+    EXPECT_TRUE(joined == LessonText(grid.cells[0][0][0])) << joined.substr(0, 200);
+    // Twenty of them to a row, so the hour goes on in rows of its own.
+    EXPECT_NE(page.find("<th>1 (vervolg)</th>"), std::string::npos);
+}
+
+// A grid holds exactly kMaxGridLessons lessons and leaves out the next.
+TEST(WeekGridTest, HoldsExactlyTheMostLessons) {
+    std::string page =
+        "<html><head><title>t</title>\r\nHEAD\r\n<h1>w</h1>\r\n<h2>4A</h2><hr>\r\n"
+        "<h3>Maandag</h3><pre>\r\n";
+    for (std::size_t i = 0; i <= kMaxGridLessons; ++i)
+        page += "1  WIS  PEE 01-52 B104  Les\r\n";
+    page += "</pre>\r\n\r\nF\r\n</body></html>\r\n";
+    EXPECT_EQ(GridOfWeekPage(page, 5).lessonsLeftOut, 1U);
+    const std::size_t last = page.rfind("1  WIS");
+    const std::string fewer = page.substr(0, last) + page.substr(page.find("</pre>", last));
+    EXPECT_EQ(GridOfWeekPage(fewer, 5).lessonsLeftOut, 0U);
+}
+
 // The rows run by hour with the lessons without one last; a series of two digits is whole.
 TEST(GridPageTest, RowsRunByHourAndLessonsWithoutOneComeLast) {
     const test_support::TempDir folder;

@@ -1,11 +1,14 @@
 // The school year as a calendar from the window: the dialog, what it remembers, and the file.
+#include <QApplication>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QTableWidget>
 
 #include "core/weeks/bell_times.h"
 #include "ui/calendar_export/calendar_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/path_text.h"
 
 namespace orbelquint {
 namespace {
@@ -51,6 +54,8 @@ TEST_F(MainWindowTest, ExportsTheSchoolYearAsACalendarAndRemembersItsTimes) {
     EXPECT_NE(ics.find("T083000\r\n"), std::string::npos);
     EXPECT_EQ(ics.find("DTSTART;TZID=Europe/Brussels:20261103"), std::string::npos);
     EXPECT_TRUE(main_->Label1->toolTip().contains(PathText(calendar)));
+    EXPECT_EQ(main_->Label1->accessibleName(), main_->Label1->toolTip());
+    EXPECT_TRUE(main_->Label1->text().endsWith("afspraken.")) << main_->Label1->text().toStdString();
     BellTimes bells = DefaultBellTimes();
     bells[1].start = 8 * 60 + 30;
     const SchoolTimes remembered{bells, {{2026y / 11 / 2, 2026y / 11 / 6}}};
@@ -78,16 +83,71 @@ TEST_F(MainWindowTest, ExportsTheSchoolYearAsACalendarAndRemembersItsTimes) {
     EXPECT_FALSE(std::filesystem::exists(calendar));
 }
 
+// The bell-time file is kept under the settings' rules: never read from or written into a folder
+// others can write, never written through a link.
+TEST_F(MainWindowTest, TheBellTimesAreKeptOnlyWhereTheSettingsAre) {
+    environment_.saveDialog = [](QWidget*, const QString& proposed, const QString&) { return proposed; };
+    const std::string planted = "1 06:00-06:50\n";
+    const std::filesystem::path others = folder_.Write("others.txt", "KEEP\n");
+    const auto exportOnce = [this](const char* firstStart) {
+        const ModalAnswerer answer([firstStart](QWidget* modal) {
+            auto* dialog = qobject_cast<CalendarDialog*>(modal);
+            if (dialog == nullptr) return;
+            EXPECT_EQ(dialog->tblBellTimes->item(0, 1)->text(), firstStart);
+            dialog->accept();
+        });
+        main_->btnCalendar->click();
+    };
+    StartWith(SampleTimetable(), "0");
+    std::filesystem::create_symlink(others, AppFile("beltijden.txt"));
+    exportOnce("08:25");
+    EXPECT_EQ(ReadFile(others), "KEEP\n");
+    EXPECT_TRUE(main_->Label1->toolTip().contains("beltijden")) << main_->Label1->toolTip().toStdString();
+    main_->close();
+
+    std::filesystem::remove(AppFile("beltijden.txt"));
+    folder_.Write("beltijden.txt", planted);
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::add);
+    environment_.fileToOpen = SampleTimetable();
+    Start();
+    exportOnce("08:25");  // the planted times are not read
+    EXPECT_EQ(ReadFile(AppFile("beltijden.txt")), planted);
+    main_->close();
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+}
+
+// A message too long for its line leaves out the middle of its file name first, so what it says of
+// the file stays whole; only a line too short even for that cuts the message.
+TEST(CalendarChoiceTest, AStatusLeavesOutTheMiddleOfItsFileNameFirst) {
+    const QFontMetrics metrics(QApplication::font());
+    const QString path = "/home/leerling/Documenten/school/agenda's/" + QString(40, 'x') + "/5WW.ics";
+    const QString text = "Agenda opgeslagen als \"" + path + "\": 31 afspraken, 2 lessen weggelaten.";
+    const int width = metrics.horizontalAdvance(text) / 2;
+    const QString fitted = FittedText(text, path, metrics, width);
+    EXPECT_LE(metrics.horizontalAdvance(fitted), width);
+    EXPECT_TRUE(fitted.startsWith("Agenda opgeslagen als \"/home")) << fitted.toStdString();
+    EXPECT_TRUE(fitted.endsWith("5WW.ics\": 31 afspraken, 2 lessen weggelaten.")) << fitted.toStdString();
+    EXPECT_EQ(FittedText(text, path, metrics, metrics.horizontalAdvance(text)), text);
+    EXPECT_LE(metrics.horizontalAdvance(FittedText(text, path, metrics, 40)), 40);
+}
+
 TEST(CalendarChoiceTest, RowsAreReadByTheBellTimeFilesRuleAndNamesArePlain) {
     const std::vector<DateRange> free = {{2027y / 1 / 4, 2027y / 1 / 8}};
     const auto read =
         SchoolTimesOfRows({{"2", "9:15", "10:05"}, {"", " ", ""}, {" 1 ", "08:25", "09:15"}}, free);
     const SchoolTimes expected{{{1, {505, 555}}, {2, {555, 605}}}, free};
     EXPECT_EQ(std::get<SchoolTimes>(read), expected);
-    EXPECT_EQ(
-        std::get<BellTimesProblem>(SchoolTimesOfRows({{"1", "08:25", "09:15"}, {"1", "10:00", "11:00"}}, {}))
-            .line,
-        2U);
+    // A bad cell is named by its row, also where the file would read a comment or a line end.
+    const BellRow bad[] = {{"1", "10:00", "11:00"}, {"#3", "10:00", "11:00"},
+                           {"#", "", ""},           {"3", "10:00\n4 11:00", "11:00"},
+                           {"3", "10:00", ""},      {"3", "11:00", "10:00"}};
+    for (const BellRow& row : bad) {
+        const auto refused = SchoolTimesOfRows({{"1", "08:25", "09:15"}, row}, {});
+        ASSERT_TRUE(std::holds_alternative<BellTimesProblem>(refused)) << row.hour.toStdString();
+        EXPECT_EQ(std::get<BellTimesProblem>(refused).line, 2U);
+    }
     EXPECT_EQ(CalendarFileName("5WW", 2.0), "5WW - reeks 2.ics");
     EXPECT_EQ(CalendarFileName("../5WW", std::nullopt), "agenda.ics");
     EXPECT_EQ(CalendarFileName("", std::nullopt), "agenda.ics");

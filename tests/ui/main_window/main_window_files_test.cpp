@@ -138,15 +138,21 @@ TEST_F(MainWindowTest, AWeekPagePlantedAsALinkIsNeverWrittenThrough) {
     EXPECT_EQ(ReadFile(own), "van de gebruiker");
 }
 
-TEST_F(MainWindowTest, SettingsAreKeptThroughALinkButNeverInAFolderOthersCanWrite) {
-    // A settings file kept with the user's other dotfiles.
-    const std::filesystem::path dotfiles = folder_.Write("dotfiles-prev.ini", "");
-    std::filesystem::create_symlink(dotfiles, AppFile("prev.ini"));
-    environment_.fileToOpen = SampleTimetable();
+TEST_F(MainWindowTest, SettingsAreNeverKeptThroughALinkNorInAFolderOthersCanWrite) {
+    // A link planted at the settings' name leads to somebody else's file, which stays as it was.
+    const std::filesystem::path others = folder_.Write("others.txt", "KEEP\n");
+    std::filesystem::create_symlink(others, AppFile("prev.ini"));
     Start();
+    EXPECT_TRUE(main_->lbInfo->text().contains("is een koppeling"));
     main_->close();
     EXPECT_TRUE(std::filesystem::is_symlink(AppFile("prev.ini")));
-    EXPECT_EQ(ReadFile(dotfiles), environment_.fileToOpen.string() + "\r\n0\r\n");
+    EXPECT_EQ(ReadFile(others), "KEEP\n");
+    // A dangling one is not made into a file either.
+    std::filesystem::remove(others);
+    Start();
+    main_->close();
+    EXPECT_FALSE(std::filesystem::exists(others));
+    std::filesystem::remove(AppFile("prev.ini"));
 
     std::filesystem::permissions(folder_.Path(), std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::add);
