@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/files/shipped_names.h"
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/reading/uninitialized_array.h"
 #include "core/text/text.h"
 
 namespace orbelquint {
@@ -20,6 +21,7 @@ LineReader::LineReader(std::FILE* file) : LineReader(std::string_view{}) {
     file_ = file;
     // Room for the usual line that crosses from one block into the next.
     longLine_.reserve(kUsualLineLength);
+#if defined(ORBELQUINT_READS_AHEAD)
     // A large regular file is read ahead in a thread of its own; anything else, such as a pipe or a
     // timetable of a few kilobytes, in turn with the work. Starting and ending the thread costs
     // about half a millisecond, which files of a few megabytes do not win back.
@@ -27,15 +29,16 @@ LineReader::LineReader(std::FILE* file) : LineReader(std::string_view{}) {
     if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) &&
         static_cast<std::size_t>(status.st_size) > kReadAheadFrom) {
         readAhead_ = std::make_unique<ReadAhead>(fileno(file));
-    } else {
-        buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+        return;
     }
+#endif
+    buffer_ = UninitializedArray<char>(kBufferSize);
 }
 
 LineReader::LineReader(std::string_view bytes)
     : window_(bytes.data()),
       windowSize_(bytes.size()),
-      pieceMarks_(std::make_unique_for_overwrite<std::uint32_t[]>(MarkCapacity(kPieceSize))),
+      pieceMarks_(UninitializedArray<std::uint32_t>(MarkCapacity(kPieceSize))),
       marks_(pieceMarks_.get()) {}
 
 bool LineReader::Refill() {
@@ -43,6 +46,7 @@ bool LineReader::Refill() {
     // Taken before the read: the read overwrites the buffer, or hands the block back to the
     // reading thread, that the window's last byte lies in.
     const bool afterCarriageReturn = windowSize_ > 0 && window_[windowSize_ - 1] == '\r';
+#if defined(ORBELQUINT_READS_AHEAD)
     if (readAhead_) {
         const ReadAhead::MarkedBlock block = readAhead_->Next();
         if (block.bytes.empty()) {
@@ -56,6 +60,7 @@ bool LineReader::Refill() {
         markCount_ = block.markCount;
         return true;
     }
+#endif
     const std::size_t count = std::fread(buffer_.get(), 1, kBufferSize, file_);
     if (count == 0) {
         failed_ = std::ferror(file_) != 0;

@@ -78,7 +78,9 @@ class LineReader {
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
+#if defined(ORBELQUINT_READS_AHEAD)
     std::unique_ptr<ReadAhead> readAhead_;  // instead of buffer_ for a large regular file
+#endif
     // The bytes in hand and how far they are read.
     const char* window_ = nullptr;
     std::size_t windowSize_ = 0;

@@ -4,11 +4,15 @@
 
 #include <cerrno>
 
+#include "core/reading/uninitialized_array.h"
+
+#if defined(ORBELQUINT_READS_AHEAD)
+
 namespace orbelquint {
 
 ReadAhead::ReadAhead(int descriptor)
-    : bytes_(std::make_unique_for_overwrite<char[]>(kBlocks * kBlockSize)),
-      marks_(std::make_unique_for_overwrite<std::uint32_t[]>(kBlocks * MarkCapacity(kBlockSize))),
+    : bytes_(UninitializedArray<char>(kBlocks * kBlockSize)),
+      marks_(UninitializedArray<std::uint32_t>(kBlocks * MarkCapacity(kBlockSize))),
       descriptor_(descriptor),
       thread_([this](const std::stop_token& stop) { Run(stop); }) {}
 
@@ -71,3 +75,5 @@ bool ReadAhead::Failed() {
 }
 
 }  // namespace orbelquint
+
+#endif

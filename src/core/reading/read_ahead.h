@@ -8,8 +8,15 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <version>
 
 #include "core/reading/line_marks.h"
+
+// Reading ahead takes a thread (std::jthread). Where the standard library has none, as libc++ 14
+// of the web build, whose core runs on a worker thread of the browser's anyway, every file is read
+// in turn with the work.
+#if defined(__cpp_lib_jthread)
+#define ORBELQUINT_READS_AHEAD 1
 
 namespace orbelquint {
 
@@ -70,3 +77,5 @@ class ReadAhead {
 };
 
 }  // namespace orbelquint
+
+#endif

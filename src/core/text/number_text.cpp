@@ -1,9 +1,9 @@
 #include "core/text/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "core/text/float_text.h"
 #include "core/text/text.h"
 
 namespace orbelquint {
@@ -117,11 +117,9 @@ double ReadNumber(NumberCursor cursor, bool negative) {
     normalized += 'e';
     normalized += std::to_string(magnitude);
 
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
-    if (error == std::errc::result_out_of_range) return OutOfRange(negative, magnitude);
-    return negative ? -value : value;
+    const std::optional<double> value = ReadDouble(normalized);
+    if (!value) return OutOfRange(negative, magnitude);
+    return negative ? -*value : *value;
 }
 
 }  // namespace
@@ -167,12 +165,6 @@ std::optional<std::int16_t> RoundToInt16(double value) {
         return std::nullopt;
     }
     return static_cast<std::int16_t>(rounded);
-}
-
-std::string NumberText(double value) {
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc{} ? std::string(text, end) : std::string{};
 }
 
 std::string Str(int value) {

@@ -20,8 +20,4 @@ std::optional<std::int16_t> RoundToInt16(double value);
 // Decimal text of a whole number, with one leading blank when it is not negative (" 7", "-3").
 std::string Str(int value);
 
-// Shortest decimal text that reads back as the same number, without a leading blank ("7", "-3",
-// "2.5").
-std::string NumberText(double value);
-
 }  // namespace orbelquint

@@ -1,5 +1,6 @@
 #include "core/timetable/report_texts.h"
 
+#include "core/text/float_text.h"
 #include "core/text/number_text.h"
 
 namespace orbelquint {
@@ -78,6 +79,14 @@ std::string WithVisibleControls(std::string_view text) {
         i += length - 1;
     }
     return visible;
+}
+
+std::string CalendarFileName(std::string_view heading, std::optional<double> series) {
+    std::string name(heading);
+    if (series) name += " - reeks " + NumberText(*series);
+    name += ".ics";
+    if (heading.empty() || !IsPlainFileName(name) || name.size() > kMaxFileNameBytes) return "agenda.ics";
+    return name;
 }
 
 }  // namespace orbelquint

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ std::string FirstChangeText(const WeekPageReport& report);
 
 // Name under which a copy of the week page is saved: "4A - week7.html".
 std::string SaveName(std::string_view heading, std::int16_t week);
+
+// The name a calendar of the class `heading` (and of `series` when filtered) is offered under: the
+// heading and ".ics" when that is a plain file name, "agenda.ics" otherwise.
+std::string CalendarFileName(std::string_view heading, std::optional<double> series);
 
 // The longest file name, in bytes, that Linux file systems take.
 inline constexpr std::size_t kMaxFileNameBytes = 255;

@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "core/reading/text_encoding.h"
-#include "core/text/number_text.h"
+#include "core/text/float_text.h"
 #include "core/text/text.h"
 #include "core/timetable/lesson_line.h"
 #include "core/views/ics_text.h"
@@ -191,8 +191,8 @@ class LessonTable {
                     bytes_ +=
                         found->first.size() + held.text.size() + held.continuations.size() + kLessonOverhead;
                     if (bytes_ > kMaxPageInMemory) {
-                        failure_ = {
-                            BuildStatus::Failed, {}, "De agenda heeft meer lessen dan er in 64 MB passen."};
+                        failure_.status = BuildStatus::Failed;
+                        failure_.message = "De agenda heeft meer lessen dan er in 64 MB passen.";
                         return false;
                     }
                 }
@@ -237,7 +237,8 @@ class LessonTable {
         }
         const WeekGrid grid = GridOfWeekPage(page, week);
         if (grid.lessonsLeftOut > 0) {
-            failure_ = {BuildStatus::Failed, {}, TooManyLessons("die agenda")};
+            failure_.status = BuildStatus::Failed;
+            failure_.message = TooManyLessons("die agenda");
             return false;
         }
         // Identical lessons of a day, numbered: each by its line and continuation rows, which follow
@@ -351,12 +352,24 @@ bool IsCentralEuropeanZone(std::string_view zone) {
     return std::find(std::begin(kZones), std::end(kZones), zone) != std::end(kZones);
 }
 
+std::string CalendarReportText(const CalendarReport& report) {
+    std::string text = std::to_string(report.events) + " afspraken";
+    if (const std::size_t leftOut = report.withoutHour + report.withoutBellTime; leftOut > 0)
+        text += ", " + std::to_string(leftOut) + " lessen zonder uur of beltijd weggelaten";
+    text += ".";
+    if (report.atClockChange > 0) text += " " + ClockChangeWarning(report.atClockChange);
+    return text;
+}
+
 CalendarResult BuildCalendar(const CalendarRequest& request, std::string& ics) {
     CalendarResult result;
-    std::string data;
-    result.page = ReadDataFile(request.page, data);
-    if (result.page.status != BuildStatus::Complete) return result;
-    LessonTable lessons(request, data);
+    // The data file is read once here, unless the caller holds its bytes already.
+    std::string fileBytes;
+    if (!request.page.dataBytes) {
+        result.page = ReadDataFile(request.page, fileBytes);
+        if (result.page.status != BuildStatus::Complete) return result;
+    }
+    LessonTable lessons(request, request.page.dataBytes.value_or(fileBytes));
     const Days from = Days(request.from);
     const Days to = Days(request.to);
     const std::vector<WeekDays> weeks = WeeksOf(from, to);

@@ -59,6 +59,10 @@ inline constexpr int kLastCalendarYear = 9999;
 // kLongestCalendarRange days or lies outside the calendar's years), in Dutch; empty when it is one.
 std::string CalendarRangeProblem(const DateRange& range);
 
+// What a calendar holds and leaves out, in Dutch, to follow the words that say where it went:
+// "42 afspraken, 3 lessen zonder uur of beltijd weggelaten." and the clock change's warning.
+std::string CalendarReportText(const CalendarReport& report);
+
 // What a calendar says of `lessons` at the clock's change (CalendarReport::atClockChange), in Dutch.
 std::string ClockChangeWarning(std::size_t lessons);
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <ostream>
 
-#include "core/text/number_text.h"
+#include "core/text/float_text.h"
 #include "core/text/text.h"
 
 namespace orbelquint {
@@ -215,7 +215,8 @@ class CellLines {
 };
 
 template <typename Out>
-void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout) {
+void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout,
+                   const ChangeMarks& marks) {
     const std::size_t daysFrom = AfterFirstRows(weekPage, kPageRowsBeforeDays);
     const std::size_t daysTo = std::max(daysFrom, LastRowsStart(weekPage, kPageRowsAfterDays));
     // The heading is the data file's text, which the week page has raw: here it is text.
@@ -252,7 +253,7 @@ void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, c
         for (std::size_t row = 0; row < grid.hours.size(); ++row) {
             std::vector<CellLines<Out>> cells;
             for (std::size_t day = first; day < last; ++day)
-                cells.emplace_back(grid.cells[row][day], ChangeMarks{}, layout.charactersPerLine);
+                cells.emplace_back(grid.cells[row][day], marks, layout.charactersPerLine);
             // An hour whose cells hold more lines than a row may goes on in rows of its own.
             for (bool more = true, next = false; more; next = true) {
                 if (rowsInTable++ == rowsPerTable) {
@@ -276,6 +277,16 @@ void WriteGridPage(Out& html, std::string_view weekPage, const WeekGrid& grid, c
     html += weekPage.substr(daysTo);
 }
 
+// The week page of `request` in memory, in `list`, and its grid; Failed for a week of more than
+// kMaxGridLessons lessons.
+WeekPageResult ListAndGrid(const WeekPageRequest& request, std::string& list, WeekGrid& grid) {
+    WeekPageResult result = BuildWeekPageInMemory(request, list);
+    if (result.status != BuildStatus::Complete) return result;
+    grid = GridOfWeekPage(list, request.currentWeek);
+    if (grid.lessonsLeftOut > 0) return {BuildStatus::Failed, {}, TooManyLessons("dat raster")};
+    return result;
+}
+
 }  // namespace
 
 std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMarks& marks) {
@@ -284,23 +295,30 @@ std::string GridCellHtml(const std::vector<GridLesson>& lessons, const ChangeMar
     return html;
 }
 
-std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout) {
+std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout,
+                     const ChangeMarks& marks) {
     std::string html;
-    WriteGridPage(html, weekPage, grid, layout);
+    WriteGridPage(html, weekPage, grid, layout, marks);
     return html;
 }
 
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page) {
     std::string list;
-    WeekPageResult result = BuildWeekPageInMemory(request, list);
+    WeekGrid grid;
+    const WeekPageResult result = ListAndGrid(request, list, grid);
     if (result.status != BuildStatus::Complete) return result;
-    const WeekGrid grid = GridOfWeekPage(list, request.currentWeek);
-    if (grid.lessonsLeftOut > 0) {
-        return {BuildStatus::Failed, {}, TooManyLessons("dat raster")};
-    }
     StreamOut out(page);
-    WriteGridPage(out, list, grid, {});
+    WriteGridPage(out, list, grid, {}, {});
     if (!page.flush()) return {BuildStatus::PageNotWritten, {}, kPageWriteFailure};
+    return result;
+}
+
+WeekPageResult BuildGridPageInMemory(const WeekPageRequest& request, std::string& page,
+                                     const ChangeMarks& marks) {
+    std::string list;
+    WeekGrid grid;
+    const WeekPageResult result = ListAndGrid(request, list, grid);
+    if (result.status == BuildStatus::Complete) WriteGridPage(page, list, grid, {}, marks);
     return result;
 }
 

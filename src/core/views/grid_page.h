@@ -7,21 +7,10 @@
 #include <vector>
 
 #include "core/timetable/week_page.h"
+#include "core/views/lesson_marks.h"
 #include "core/views/week_grid.h"
 
 namespace orbelquint {
-
-// How a lesson that starts or ends in the week is marked: the opening of a span around it (empty:
-// none), and a note said after it, so that the mark is more than a colour.
-struct ChangeMark {
-    std::string open;
-    std::string note;
-};
-
-struct ChangeMarks {
-    ChangeMark starts;
-    ChangeMark ends;
-};
 
 // A cell's lessons as HTML, one paragraph each: its text, its series when it has one, and its
 // continuation lines below it. Text of the data file is escaped: it never becomes markup.
@@ -42,12 +31,18 @@ struct GridLayout {
 
 // The week page with its day blocks replaced by the grid: tables of a header row of the day names
 // (repeated on every sheet), then the rows of each hour, headed by the hour ("N (vervolg)" for an
-// hour's later rows), with a cell per day. The page's frame (title, template lines) stays as it
-// is and the heading is written as text; `weekPage` is a whole page of BuildWeekPage.
-std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout = {});
+// hour's later rows), with a cell per day, its lessons marked by `marks`. The page's frame (title,
+// template lines) stays as it is and the heading is written as text; `weekPage` is a whole page
+// of BuildWeekPage.
+std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const GridLayout& layout = {},
+                     const ChangeMarks& marks = {});
 
 // Builds the week page of `request` in memory (BuildWeekPageInMemory) and writes its GridPage to
 // `page` as it goes; a PageBuilder. Failed, saying so, for a week of more than kMaxGridLessons.
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page);
+
+// The same page into `page` in memory, its lessons marked by `marks`.
+WeekPageResult BuildGridPageInMemory(const WeekPageRequest& request, std::string& page,
+                                     const ChangeMarks& marks);
 
 }  // namespace orbelquint

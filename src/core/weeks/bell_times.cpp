@@ -76,6 +76,29 @@ std::optional<std::string> AddBellTime(BellTimes& table, const std::pair<int, Le
     return "lesuur " + std::to_string(hour.first) + " staat er al";
 }
 
+std::variant<SchoolTimes, BellTimesProblem> SchoolTimesOfCells(const std::vector<BellTimeCells>& rows,
+                                                               const std::vector<DateRange>& freeDays) {
+    SchoolTimes times{{}, freeDays};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const BellTimeCells& cells = rows[row];
+        if (IsBlank(cells.hour) && IsBlank(cells.start) && IsBlank(cells.end)) continue;
+        auto read = ReadBellTime(cells.hour, cells.start, cells.end);
+        std::optional<std::string> problem;
+        if (auto* why = std::get_if<std::string>(&read))
+            problem = std::move(*why);
+        else
+            problem = AddBellTime(times.bellTimes, std::get<std::pair<int, LessonTimes>>(read));
+        if (problem) return BellTimesProblem{row + 1, std::move(*problem)};
+    }
+    return times;
+}
+
+std::string FreeDaysProblem(const DateRange& range) {
+    if (std::chrono::sys_days(range.last) < std::chrono::sys_days(range.first))
+        return "De laatste vrije dag ligt voor de eerste.";
+    return {};
+}
+
 std::variant<SchoolTimes, BellTimesProblem> ReadBellTimes(std::string_view text) {
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     SchoolTimes times;
@@ -109,12 +132,14 @@ std::variant<SchoolTimes, BellTimesProblem> ReadBellTimes(std::string_view text)
     return times;
 }
 
+std::string ClockText(int minutes) {
+    return TwoDigits(minutes / 60) + ":" + TwoDigits(minutes % 60);
+}
+
 std::string BellTimesText(const SchoolTimes& times) {
     std::string text = "# Beltijden (lesuur begin-einde) en vrije dagen\n";
     for (const auto& [hour, lesson] : times.bellTimes) {
-        text += std::to_string(hour) + " " + TwoDigits(lesson.start / 60) + ":" +
-                TwoDigits(lesson.start % 60) + "-" + TwoDigits(lesson.end / 60) + ":" +
-                TwoDigits(lesson.end % 60) + "\n";
+        text += std::to_string(hour) + " " + ClockText(lesson.start) + "-" + ClockText(lesson.end) + "\n";
     }
     for (const DateRange& range : times.freeDays)
         text += std::string(kFreeDays) + " " + DateRangeText(range) + "\n";

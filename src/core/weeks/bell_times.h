@@ -49,6 +49,25 @@ std::variant<std::pair<int, LessonTimes>, std::string> ReadBellTime(std::string_
 // Adds one hour to `table`; why not when the hour is there already.
 std::optional<std::string> AddBellTime(BellTimes& table, const std::pair<int, LessonTimes>& hour);
 
+// A clock time as a bell-time table writes it: HH:MM.
+std::string ClockText(int minutes);
+
+// A row of a bell-time table as the user typed it: the hour and when it begins and ends.
+struct BellTimeCells {
+    std::string hour;
+    std::string start;
+    std::string end;
+};
+
+// The bell times of a typed table and the free days, or what is wrong, its `line` the 1-based row.
+// Each cell is read as a cell (ReadBellTime), so that nothing typed in one is read as the file's
+// syntax (a "#" as a comment, a line end); rows left wholly blank are passed over.
+std::variant<SchoolTimes, BellTimesProblem> SchoolTimesOfCells(const std::vector<BellTimeCells>& rows,
+                                                               const std::vector<DateRange>& freeDays);
+
+// Why `range` cannot be added as free days (it ends before it begins), in Dutch; empty when it can.
+std::string FreeDaysProblem(const DateRange& range);
+
 // Reads a bell-time table: a line "HOUR HH:MM-HH:MM" each (read by ReadBellTime; blanks or tabs
 // between the fields) and a line "vrij DD-MM-YYYY[..DD-MM-YYYY]" for each free day or run of them,
 // "#" comments and blank lines allowed, CR LF or LF line ends, a UTF-8 byte-order mark at the

@@ -125,8 +125,8 @@ QWidget* CalendarDialog::FreeDaysBox() {
     });
     connect(add, &QPushButton::clicked, this, [this] {
         const DateRange range{ToCalendarDate(dtFreeFrom->date()), ToCalendarDate(dtFreeTo->date())};
-        if (std::chrono::sys_days(range.last) < std::chrono::sys_days(range.first))
-            return Warn("De laatste vrije dag ligt voor de eerste.");
+        if (const std::string problem = FreeDaysProblem(range); !problem.empty())
+            return Warn(QString::fromStdString(problem));
         AddFreeDays(range);
     });
     connect(remove, &QPushButton::clicked, this, [this] {

@@ -15,6 +15,7 @@
 
 #include "core/files/settings_file.h"
 #include "core/files/week_page_session.h"
+#include "core/text/float_text.h"
 #include "core/text/number_text.h"
 #include "core/timetable/report_texts.h"
 #include "core/weeks/week_navigation.h"

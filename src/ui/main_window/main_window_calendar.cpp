@@ -6,6 +6,7 @@
 
 #include "core/files/atomic_file.h"
 #include "core/files/settings_file.h"
+#include "core/timetable/report_texts.h"
 #include "core/views/calendar_export.h"
 #include "ui/calendar_dates.h"
 #include "ui/calendar_export/calendar_dialog.h"
@@ -82,17 +83,10 @@ void Main::WriteCalendar(const CalendarChoice& choice, const QString& note) {
     file.Stream().write(ics.data(), static_cast<std::streamsize>(ics.size()));
     if (!file.Commit())
         return Refuse(QString("De agenda kan niet worden opgeslagen als \"%1\".").arg(PathText(choice.file)));
-    const CalendarReport& report = result.report;
-    const std::size_t leftOut = report.withoutHour + report.withoutBellTime;
-    ShowStatus(QString("Agenda opgeslagen als \"%1\": %2 afspraken%3.%4")
+    ShowStatus(QString("Agenda opgeslagen als \"%1\": %2%3")
                    .arg(PathText(choice.file))
-                   .arg(report.events)
-                   .arg(leftOut == 0 ? QString()
-                                     : QString(", %1 lessen zonder uur of beltijd weggelaten").arg(leftOut))
-                   .arg((report.atClockChange > 0
-                             ? " " + QString::fromStdString(ClockChangeWarning(report.atClockChange))
-                             : QString()) +
-                        note),
+                   .arg(QString::fromStdString(CalendarReportText(result.report)))
+                   .arg(note),
                PathText(choice.file));
 }
 

@@ -13,7 +13,7 @@
 #include "core/files/settings_file.h"
 #include "core/files/shipped_names.h"
 #include "core/files/week_page_session.h"
-#include "core/text/number_text.h"
+#include "core/text/float_text.h"
 #include "ui/dialogs/agreement.h"
 #include "ui/logging.h"
 #include "ui/main_window/main_window.h"

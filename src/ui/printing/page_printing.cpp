@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "core/files/atomic_file.h"
-#include "core/text/number_text.h"
+#include "core/text/float_text.h"
 #include "core/views/grid_page.h"
 #include "core/views/week_grid.h"
 #include "ui/page_decoding.h"

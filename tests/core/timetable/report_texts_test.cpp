@@ -8,6 +8,12 @@
 namespace orbelquint {
 namespace {
 
+TEST(ReportTextsTest, CalendarFileNameIsTheHeadingWhenThatIsAPlainName) {
+    EXPECT_EQ(CalendarFileName("5WW", 2.0), "5WW - reeks 2.ics");
+    EXPECT_EQ(CalendarFileName("../5WW", std::nullopt), "agenda.ics");
+    EXPECT_EQ(CalendarFileName("", std::nullopt), "agenda.ics");
+}
+
 TEST(ReportTextsTest, SaveNameJoinsHeadingAndWeekWithoutBlanks) {
     EXPECT_EQ(SaveName("4A", 7), "4A - week7.html");
     EXPECT_EQ(SaveName("", 12), " - week12.html");

@@ -47,6 +47,14 @@ TEST(CalendarExportTest, TheSampleWeeksBecomeWeeklyEventsAtTheirBellTimes) {
         EXPECT_EQ(ics.substr(at, end - at).find_first_of("\r\n"), std::string::npos);
         at = end + 2;
     }
+    // The same from the bytes of the file held by the caller, with no file to open.
+    CalendarRequest fromBytes = SampleRequest();
+    const std::string data = test_support::ReadFile(fromBytes.page.dataFile);
+    fromBytes.page.dataBytes = data;
+    fromBytes.page.dataFile = "niet op schijf.htm";
+    std::string same;
+    ASSERT_EQ(BuildCalendar(fromBytes, same).page.status, BuildStatus::Complete);
+    EXPECT_EQ(same, ics);
 }
 
 std::set<std::string> Uids(const std::string& ics) {

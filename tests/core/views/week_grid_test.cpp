@@ -251,7 +251,8 @@ TEST(WeekGridTest, AMemoryPageStopsAtItsLimitAndSaysSo) {
 TEST(GridPageTest, TextOfTheDataFileNeverBecomesMarkup) {
     const std::string line = "1  WIS  PEE 01-52 <script>x</script> & co 2";
     const GridLesson lesson{line, 1, "    <b>noot</b>\r\n", 2, LessonChange::Starts};
-    const ChangeMarks marks{{"<span class=\"nieuw\">", "(nieuw)"}, {"<span>", "(laatste)"}};
+    const ChangeMarks marks{{"<span class=\"nieuw\">", "(nieuw)", "nieuw"},
+                            {"<span>", "(laatste)", "laatste"}};
     EXPECT_EQ(GridCellHtml({lesson}, marks),
               "<p><span class=\"nieuw\">WIS PEE &lt;script&gt;x&lt;/script&gt; &amp; co (reeks 2) (nieuw)<br>"
               "&lt;b&gt;noot&lt;/b&gt;</span></p>");

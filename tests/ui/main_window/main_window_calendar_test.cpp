@@ -148,9 +148,6 @@ TEST(CalendarChoiceTest, RowsAreReadByTheBellTimeFilesRuleAndNamesArePlain) {
         ASSERT_TRUE(std::holds_alternative<BellTimesProblem>(refused)) << row.hour.toStdString();
         EXPECT_EQ(std::get<BellTimesProblem>(refused).line, 2U);
     }
-    EXPECT_EQ(CalendarFileName("5WW", 2.0), "5WW - reeks 2.ics");
-    EXPECT_EQ(CalendarFileName("../5WW", std::nullopt), "agenda.ics");
-    EXPECT_EQ(CalendarFileName("", std::nullopt), "agenda.ics");
 }
 
 }  // namespace
