@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and starts OrbelQuint. Without a display it prints
-# this week's page of the sample timetable with the command-line tool instead.
+# this week's page of the sample timetable with the command-line tool instead. With --web [PORT] it
+# builds the web page and serves it on this machine, printing its address.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
+if [ "${1:-}" = "--web" ]; then
+    exec scripts/web serve "${2:-8080}"
+fi
 scripts/build -DORBELQUINT_WARNINGS_AS_ERRORS=OFF  # test.sh turns them on for CI
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Geen beeldscherm gevonden: dit is de weekpagina van het voorbeeld voor deze week." >&2

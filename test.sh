@@ -5,3 +5,4 @@ cd "$(dirname "$0")"
 scripts/install-deps
 scripts/build -DORBELQUINT_WARNINGS_AS_ERRORS=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+scripts/test-web

@@ -1,0 +1,276 @@
+// The page: wires the controls to the core, which runs in a worker and gives every page, report
+// and rule; this script only lays them out, remembers the user's choices and keeps the page
+// answering.
+import { CalendarDialog } from './calendar-dialog.js';
+import { FetchError, fetchClassFile, schoolClasses } from './classes.js';
+import { CancelledError, CoreClient } from './core-client.js';
+import { addDays, fieldValue, fromField, today } from './dates.js';
+import { print, show } from './frame.js';
+import { forgetAll, rememberChoices, rememberFile, rememberedChoices, rememberedFile } from './storage.js';
+import { Work } from './work.js';
+
+const element = (id) => document.getElementById(id);
+const controls = {
+  klas: element('klas'),
+  file: element('gegevensbestand'),
+  week: element('week'),
+  previous: element('vorige'),
+  next: element('volgende'),
+  today: element('vandaag'),
+  date: element('datum'),
+  seriesOnly: element('alleen-reeks'),
+  series: element('reeks'),
+  marks: element('markeren'),
+  grid: element('raster'),
+  save: element('opslaan'),
+  data: element('gegevens'),
+  calendar: element('agenda'),
+  print: element('afdrukken'),
+  forget: element('vergeten'),
+};
+const report = { info: element('info'), firstChange: element('first-change'), message: element('message') };
+const shownFile = element('getoond');
+const frame = element('weekpagina');
+
+const core = new CoreClient();
+const state = {
+  date: today(),
+  week: 0,
+  file: null, // { name, bytes, sample, klas }
+  chosen: false, // the user chose a file (or class) before the page had opened one
+  build: 0, // the number of the last build asked for: an earlier one's answer is not shown
+  page: null, // the last week page built: its bytes, what the frame shows, its save name
+  classes: [],
+};
+
+const work = new Work(element('work'), () => core.cancel());
+const withWork = (task) => work.run(task);
+
+function say(message) {
+  report.message.textContent = message;
+}
+
+function choices() {
+  return {
+    seriesOnly: controls.seriesOnly.checked,
+    series: controls.series.value,
+    marks: controls.marks.checked,
+    grid: controls.grid.checked,
+  };
+}
+
+// Builds the week page of the week shown and shows it with its report.
+async function build() {
+  if (!state.file) return;
+  const number = ++state.build;
+  let result;
+  try {
+    result = await withWork(() => core.ask('weekPage', {
+      week: state.week,
+      seriesFiltered: controls.seriesOnly.checked,
+      series: controls.series.value,
+      grid: controls.grid.checked,
+      marked: controls.marks.checked,
+    }));
+  } catch (error) {
+    if (error instanceof CancelledError) say('De weekpagina is niet gemaakt: geannuleerd.');
+    else say(error.message);
+    return;
+  }
+  if (number !== state.build) return;
+  if (!result.complete) {
+    report.info.textContent = '';
+    report.firstChange.textContent = '';
+    say(result.message);
+    return;
+  }
+  state.page = { bytes: result.page, shown: result.shown, saveName: result.saveName, grid: controls.grid.checked };
+  show(frame, result.shown);
+  report.info.textContent = result.info;
+  report.firstChange.textContent = result.firstChange;
+  say(state.file.sample
+    ? 'Dit is het voorbeeldrooster. Kies hierboven een gegevensbestand of sleep het op de pagina.'
+    : '');
+}
+
+async function showWeekOf(date) {
+  state.date = date;
+  controls.date.value = fieldValue(date);
+  const { week } = await core.ask('weekOf', date);
+  state.week = week;
+  controls.week.value = String(week);
+  await build();
+}
+
+async function open(file, { remember = true } = {}) {
+  state.file = file;
+  shownFile.textContent = file.sample ? 'Voorbeeldrooster' : file.klas ? `Klas ${file.klas} (${file.name})` : file.name;
+  await core.open(file.name, file.bytes);
+  if (remember && !file.sample && !(await rememberFile(file))) {
+    say('Deze browser bewaart het rooster niet; het blijft staan tot de pagina sluit.');
+  }
+  await build();
+}
+
+async function openSample() {
+  const response = await fetch('voorbeeld.htm');
+  await open({ name: 'voorbeeld.htm', bytes: new Uint8Array(await response.arrayBuffer()), sample: true },
+    { remember: false });
+}
+
+async function openChosenFile(file) {
+  if (!file) return;
+  state.chosen = true;
+  await open({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()), sample: false });
+  controls.klas.value = '';
+}
+
+async function openClass(name) {
+  const entry = state.classes.find((candidate) => candidate.naam === name);
+  if (!entry) return;
+  state.chosen = true;
+  try {
+    const bytes = await fetchClassFile(entry);
+    await open({ name: entry.bestand.split('/').pop(), bytes, sample: false, klas: entry.naam });
+  } catch (error) {
+    if (!(error instanceof FetchError)) throw error;
+    say(`${error.message} ${state.file && !state.file.sample ? 'Het laatst bewaarde rooster blijft staan.' : ''}`.trim());
+  }
+}
+
+function download(bytes, name, type) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([bytes], { type }));
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
+function savePage() {
+  if (state.page) download(state.page.bytes, state.page.saveName, 'text/html');
+}
+
+function printPage() {
+  if (!state.page) return;
+  if (!print(state.page.shown, { landscape: state.page.grid })) {
+    say('De browser liet geen venster openen om af te drukken; sta vensters van deze pagina toe.');
+  }
+}
+
+async function showData() {
+  if (!state.file) return;
+  const { shown } = await withWork(() => core.ask('data'));
+  state.page = null;
+  show(frame, shown);
+}
+
+const calendar = new CalendarDialog(element('agenda-dialog'), {
+  core,
+  work: new Work(element('agenda-work'), () => core.cancel()),
+  onExported(ics, fileName, summary) {
+    download(ics, fileName, 'text/calendar');
+    say(`Agenda gedownload als "${fileName}": ${summary}`);
+  },
+});
+
+// Keys that browsers leave to a page; each control's title names its key.
+function onKey(event) {
+  const key = (alt, shift, code) => event.altKey === alt && event.shiftKey === shift && event.code === code &&
+    !event.ctrlKey && !event.metaKey;
+  let action = null;
+  if (key(true, false, 'PageUp')) action = () => controls.previous.click();
+  else if (key(true, false, 'PageDown')) action = () => controls.next.click();
+  else if (key(true, true, 'KeyT')) action = () => controls.today.click();
+  else if (key(true, true, 'KeyA')) action = () => controls.calendar.click();
+  else if (key(true, true, 'KeyS')) action = savePage;
+  else if ((event.ctrlKey || event.metaKey) && !event.altKey && event.code === 'KeyP') action = printPage;
+  if (!action) return;
+  event.preventDefault();
+  action();
+}
+
+function wire() {
+  controls.file.addEventListener('change', () => openChosenFile(controls.file.files[0]));
+  controls.klas.addEventListener('change', () => openClass(controls.klas.value));
+  controls.previous.addEventListener('click', () => showWeekOf(addDays(state.date, -7)));
+  controls.next.addEventListener('click', () => showWeekOf(addDays(state.date, 7)));
+  controls.today.addEventListener('click', () => showWeekOf(today()));
+  controls.date.addEventListener('change', () => {
+    const date = fromField(controls.date.value);
+    if (date) showWeekOf(date);
+  });
+  controls.week.addEventListener('change', async () => {
+    const { date } = await core.ask('typedWeek', { ...state.date, typed: controls.week.value, current: state.week });
+    if (date) await showWeekOf(date);
+    else controls.week.value = String(state.week);
+  });
+  for (const box of [controls.seriesOnly, controls.series, controls.marks, controls.grid]) {
+    box.addEventListener('change', () => {
+      rememberChoices({ ...rememberedChoices(), ...choices() });
+      build();
+    });
+  }
+  controls.save.addEventListener('click', savePage);
+  controls.data.addEventListener('click', showData);
+  controls.calendar.addEventListener('click', () => calendar.open(state.date, choices()));
+  controls.print.addEventListener('click', printPage);
+  controls.forget.addEventListener('click', async () => {
+    await forgetAll();
+    Object.assign(controls.seriesOnly, { checked: false });
+    controls.series.value = '';
+    controls.marks.checked = false;
+    controls.grid.checked = false;
+    controls.klas.value = '';
+    await openSample();
+    say('Alles wat deze pagina op dit toestel bewaarde, is gewist.');
+  });
+  document.addEventListener('keydown', onKey);
+  // A data file dropped anywhere on the page is opened.
+  const hint = element('drop-hint');
+  document.addEventListener('dragover', (event) => {
+    if (![...event.dataTransfer.types].includes('Files')) return;
+    event.preventDefault();
+    hint.hidden = false;
+  });
+  document.addEventListener('dragleave', (event) => { if (!event.relatedTarget) hint.hidden = true; });
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    hint.hidden = true;
+    openChosenFile(event.dataTransfer.files[0]);
+  });
+}
+
+async function start() {
+  wire();
+  const remembered = rememberedChoices();
+  controls.seriesOnly.checked = Boolean(remembered.seriesOnly);
+  controls.series.value = remembered.series ?? '';
+  controls.marks.checked = Boolean(remembered.marks);
+  controls.grid.checked = Boolean(remembered.grid);
+  state.date = today();
+  controls.date.value = fieldValue(state.date);
+  state.week = (await core.ask('weekOf', state.date)).week;
+  controls.week.value = String(state.week);
+
+  state.classes = await schoolClasses();
+  for (const entry of state.classes) controls.klas.append(new Option(entry.naam, entry.naam));
+  element('class-field').hidden = state.classes.length === 0;
+
+  const asked = new URLSearchParams(location.search).get('klas');
+  const file = await rememberedFile();
+  // What the user chose meanwhile wins over what the page opens by itself.
+  if (state.chosen) return;
+  if (file) await open({ ...file, sample: false }, { remember: false });
+  if (asked !== null && state.classes.some((entry) => entry.naam === asked)) {
+    controls.klas.value = asked;
+    await openClass(asked);
+  } else if (file?.klas) {
+    controls.klas.value = file.klas;
+  }
+  if (!state.file && !state.chosen) await openSample();
+}
+
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js').catch(() => {});
+start();
