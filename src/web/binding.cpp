@@ -34,7 +34,8 @@ constexpr char kTwoDates[] = "Geef twee datums in de vorm dd-mm-jjjj.";
 // A copy of `bytes` as a Uint8Array of the page's own, which outlives the module's memory growing.
 val BytesOf(std::string_view bytes) {
     return val::global("Uint8Array")
-        .new_(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
+        .new_(emscripten::typed_memory_view(bytes.size(),
+                                            reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
 val DateOf(std::chrono::year_month_day date) {
@@ -67,7 +68,8 @@ val ResultOf(const WeekPageResult& result, std::int16_t week) {
     object.set("saveName", SaveName(heading, week));
     val changeWeeks = val::array();
     for (int changeWeek = 1; changeWeek <= kLastWeek; ++changeWeek) {
-        if (result.report.changeWeeks.test(static_cast<std::size_t>(changeWeek))) changeWeeks.call<void>("push", changeWeek);
+        if (result.report.changeWeeks.test(static_cast<std::size_t>(changeWeek)))
+            changeWeeks.call<void>("push", changeWeek);
     }
     object.set("changeWeeks", changeWeeks);
     return object;
@@ -83,7 +85,10 @@ class Timetable {
     Timetable(std::string name, std::size_t size) : name_(std::move(name)), bytes_(size, '\0') {}
 
     // The module's memory that the page fills with the file's bytes once, right after construction.
-    val Bytes() { return val(emscripten::typed_memory_view(bytes_.size(), reinterpret_cast<unsigned char*>(bytes_.data()))); }
+    val Bytes() {
+        return val(
+            emscripten::typed_memory_view(bytes_.size(), reinterpret_cast<unsigned char*>(bytes_.data())));
+    }
 
     // The week page of `week` (as a grid when asked), with the series filter as the window's box
     // gives it, and the report of the build: `page`, the bytes a saved copy holds, and `shown`, the
@@ -96,7 +101,8 @@ class Timetable {
         WeekPageResult result;
         if (grid) {
             result = BuildGridPageInMemory(request, page, {});
-            if (marked && result.status == BuildStatus::Complete) BuildGridPageInMemory(request, shown, marks);
+            if (marked && result.status == BuildStatus::Complete)
+                BuildGridPageInMemory(request, shown, marks);
         } else {
             result = BuildWeekPageInMemory(request, page);
             if (marked) shown = WithLessonMarks(page, week, marks);
@@ -125,7 +131,8 @@ class Timetable {
         if (!from || !to) return Refusal(kTwoDates);
         request.from = *from;
         request.to = *to;
-        if (const std::string problem = CalendarRangeProblem({*from, *to}); !problem.empty()) return Refusal(problem);
+        if (const std::string problem = CalendarRangeProblem({*from, *to}); !problem.empty())
+            return Refusal(problem);
         std::vector<BellTimeCells> rows;
         for (const val& row : emscripten::vecFromJSArray<val>(options["bellTimes"])) {
             rows.push_back({row[0].as<std::string>(), row[1].as<std::string>(), row[2].as<std::string>()});
@@ -191,7 +198,8 @@ int WeekOf(int year, int month, int day) {
 // Where the week box takes the calendar when `typed` is typed there with `current` the current
 // week and the calendar at the date given; null when the text is no week.
 val DateOfTypedWeek(int year, int month, int day, const std::string& typed, int current) {
-    const auto date = SearchTypedWeek(DateFrom(year, month, day), LeadingNumber(typed), static_cast<std::int16_t>(current));
+    const auto date =
+        SearchTypedWeek(DateFrom(year, month, day), LeadingNumber(typed), static_cast<std::int16_t>(current));
     return date ? DateOf(*date) : val::null();
 }
 

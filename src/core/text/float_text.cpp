@@ -55,7 +55,8 @@ std::string NumberTextWithC(double value) {
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     // The fewest digits that read back as the value: [-]d[.ddd]e±XX.
     std::string written;
-    for (int precision = 0; written.empty(); ++precision) written = DigitsReadingBack(value, precision);
+    for (int precision = 0; written.empty(); ++precision)
+        written = DigitsReadingBack(value, precision);
     const std::size_t exponentAt = written.find('e');
     const bool negative = written.front() == '-';
     std::string digits;

@@ -15,9 +15,10 @@ std::string MarkStyle(std::string_view text, std::string_view background, std::s
 }  // namespace
 
 ChangeMarks LessonChangeMarks(std::string_view text, std::string_view changes, std::string_view ends) {
-    return {{MarkStyle(text, changes, "font-weight:bold"), "&ndash; nieuw deze week", "nieuw deze week (vet)"},
-            {MarkStyle(text, ends, "text-decoration:underline"), "&ndash; laatste week",
-             "laatste week (onderstreept)"}};
+    return {
+        {MarkStyle(text, changes, "font-weight:bold"), "&ndash; nieuw deze week", "nieuw deze week (vet)"},
+        {MarkStyle(text, ends, "text-decoration:underline"), "&ndash; laatste week",
+         "laatste week (onderstreept)"}};
 }
 
 std::string WithLessonMarks(std::string_view page, int week, const ChangeMarks& marks) {
@@ -58,9 +59,9 @@ std::string WithLessonMarks(std::string_view page, int week, const ChangeMarks& 
     }
     const std::size_t heading = marked.find("<h1>");
     if (anyMarked && heading != std::string::npos) {
-        const std::string legend = "<p style=\"margin:0\">" + marks.starts.open + "&nbsp;" + marks.starts.legend +
-                                   "&nbsp;</span> " + marks.ends.open + "&nbsp;" + marks.ends.legend +
-                                   "&nbsp;</span></p>\r\n";
+        const std::string legend = "<p style=\"margin:0\">" + marks.starts.open + "&nbsp;" +
+                                   marks.starts.legend + "&nbsp;</span> " + marks.ends.open + "&nbsp;" +
+                                   marks.ends.legend + "&nbsp;</span></p>\r\n";
         marked.insert(heading, legend);
     }
     return marked;
