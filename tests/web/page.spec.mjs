@@ -108,6 +108,12 @@ test('the calendar downloaded is the tool\'s for the same choices, all but its s
   expect(download.name).toBe('5 Wetenschappen-Wiskunde - reeks 1.ics');
   expect(withoutStamp(download.bytes)).toBe(withoutStamp(expected.out));
   await expect(page.getByRole('status')).toContainText('Agenda gedownload als "5 Wetenschappen-Wiskunde - reeks 1.ics"');
+  // The dates, bell times and free days are remembered, also after a reload.
+  await page.reload();
+  await page.keyboard.press('Alt+Shift+A');
+  await expect(dialog.getByLabel('Van', { exact: true })).toHaveValue('2026-09-01');
+  await expect(dialog.getByLabel('Einde, rij 9')).toHaveValue('17:20');
+  await expect(dialog.getByRole('listitem')).toHaveText(['02-11-2026 tot en met 06-11-2026 Weg']);
 });
 
 test('a bad bell-time cell is named and nothing is downloaded', async ({ page }) => {
@@ -118,6 +124,27 @@ test('a bad bell-time cell is named and nothing is downloaded', async ({ page })
   await dialog.getByRole('button', { name: 'Exporteren' }).click();
   await expect(dialog.getByRole('alert')).toContainText('Beltijden, rij 2:');
   await expect(dialog).toBeVisible();
+});
+
+test('a long calendar shows its progress and is cancelled at once, the page going on', async ({ page }) => {
+  await page.goto('./');
+  // Some 8 MB of lessons: each week of the school year takes a while to read.
+  const lines = sample.toString('latin1').split('\n');
+  const lessons = lines.filter((line) => /^\d  [A-Z]/.test(line)).join('\n');
+  const big = lines.slice(0, 12).join('\n') + `\n<h3>Maandag</h3><pre>\n${`${lessons}\n`.repeat(3000)}</pre>\n`;
+  await chooseFile(page, 'groot.htm', Buffer.from(big, 'latin1'));
+  await page.getByRole('button', { name: 'Agenda exporteren' }).click();
+  const dialog = page.getByRole('dialog', { name: 'Agenda exporteren' });
+  await dialog.getByRole('button', { name: 'Exporteren' }).click();
+  await expect(dialog.getByRole('progressbar')).toBeVisible();
+  await dialog.getByRole('button', { name: 'Annuleren' }).click();
+  await expect(dialog.getByRole('alert')).toHaveText('De agenda is niet gemaakt: geannuleerd.');
+  await dialog.getByRole('button', { name: 'Sluiten' }).click();
+  const week = page.getByLabel('Week', { exact: true });
+  const before = await week.inputValue();
+  await page.getByRole('button', { name: 'Volgende week' }).click();
+  await expect(week).not.toHaveValue(before);
+  await expect(page.getByRole('status')).not.toContainText('geannuleerd');
 });
 
 test('the file and the choices are remembered after a reload, and "Vergeten" removes them', async ({ page }) => {

@@ -134,6 +134,7 @@ async function openClass(name) {
     await open({ name: entry.bestand.split('/').pop(), bytes, sample: false, klas: entry.naam });
   } catch (error) {
     if (!(error instanceof FetchError)) throw error;
+    controls.klas.value = state.file?.klas ?? '';
     say(`${error.message} ${state.file && !state.file.sample ? 'Het laatst bewaarde rooster blijft staan.' : ''}`.trim());
   }
 }
