@@ -112,10 +112,16 @@ async function open(file, { remember = true } = {}) {
   await build();
 }
 
+// Opens a file the page took by itself (the sample, the remembered file), unless the user chose one
+// meanwhile: the check and the taking are one step, with no wait between them.
+async function openByItself(file) {
+  if (state.chosen) return;
+  await open(file, { remember: false });
+}
+
 async function openSample() {
   const response = await fetch('voorbeeld.htm');
-  await open({ name: 'voorbeeld.htm', bytes: new Uint8Array(await response.arrayBuffer()), sample: true },
-    { remember: false });
+  await openByItself({ name: 'voorbeeld.htm', bytes: new Uint8Array(await response.arrayBuffer()), sample: true });
 }
 
 async function openChosenFile(file) {
@@ -224,6 +230,7 @@ function wire() {
     controls.marks.checked = false;
     controls.grid.checked = false;
     controls.klas.value = '';
+    state.chosen = false;
     await openSample();
     say('Alles wat deze pagina op dit toestel bewaarde, is gewist.');
   });
@@ -261,16 +268,14 @@ async function start() {
 
   const asked = new URLSearchParams(location.search).get('klas');
   const file = await rememberedFile();
-  // What the user chose meanwhile wins over what the page opens by itself.
-  if (state.chosen) return;
-  if (file) await open({ ...file, sample: false }, { remember: false });
+  if (file) await openByItself({ ...file, sample: false });
   if (asked !== null && state.classes.some((entry) => entry.naam === asked)) {
     controls.klas.value = asked;
     await openClass(asked);
   } else if (file?.klas) {
     controls.klas.value = file.klas;
   }
-  if (!state.file && !state.chosen) await openSample();
+  if (!state.file) await openSample();
 }
 
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js').catch(() => {});
