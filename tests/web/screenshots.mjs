@@ -18,8 +18,8 @@ const browser = await chromium.launch({
 try {
   const shots = [
     { name: 'web-raster.png', width: 1280, height: 900, scheme: 'light', grid: true },
-    { name: 'web-telefoon.png', width: 360, height: 780, scheme: 'light', grid: false },
-    { name: 'web-telefoon-donker.png', width: 360, height: 780, scheme: 'dark', grid: false },
+    { name: 'web-telefoon.png', width: 360, height: 1400, scheme: 'light', grid: false },
+    { name: 'web-telefoon-donker.png', width: 360, height: 1400, scheme: 'dark', grid: false },
   ];
   for (const { name, width, height, scheme, grid } of shots) {
     const context = await browser.newContext({ viewport: { width, height }, colorScheme: scheme, deviceScaleFactor: 1 });
@@ -29,7 +29,7 @@ try {
     await page.getByRole('status').getByText('voorbeeldrooster').waitFor();
     if (grid) await page.getByLabel('Raster').check();
     await page.waitForTimeout(500);
-    await page.screenshot({ path: resolve(folder, name), fullPage: width < 800 });
+    await page.screenshot({ path: resolve(folder, name), fullPage: false });
     await context.close();
   }
 } finally {
