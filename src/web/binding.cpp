@@ -60,7 +60,8 @@ std::optional<double> SeriesOf(bool filtered, const std::string& typed) {
 val ResultOf(const WeekPageResult& result, std::int16_t week) {
     val object = val::object();
     object.set("complete", result.status == BuildStatus::Complete);
-    object.set("message", result.message);
+    // A message may quote the data file's name or bytes, in any encoding.
+    object.set("message", DataTextToUtf8(result.message));
     const std::string heading = DataTextToUtf8(result.report.heading);
     object.set("heading", heading);
     object.set("info", InfoText(result.report));

@@ -77,10 +77,13 @@ test('marks show what starts and ends this week, on the list and on the grid', a
   await week.press('Enter');
   await page.getByLabel('Veranderingen markeren').check();
   await expect(weekPage(page)).toHaveAttribute('srcdoc', /nieuw deze week \(vet\)/);
+  const changeWeeks = runTool(['--change-weeks', savedFile('voorbeeld.htm', sample)]).out.toString().trim().split('\n');
+  await expect(page.getByRole('status')).toContainText(`Het rooster verandert in week ${changeWeeks.join(', ')}.`);
   await page.getByLabel('Raster').check();
   await expect(weekPage(page)).toHaveAttribute('srcdoc', /nieuw deze week/);
   await page.getByLabel('Veranderingen markeren').uncheck();
   await expect(weekPage(page)).not.toHaveAttribute('srcdoc', /nieuw deze week/);
+  await expect(page.getByRole('status')).not.toContainText('Het rooster verandert');
 });
 
 test('the calendar downloaded is the tool\'s for the same choices, all but its stamp', async ({ page }) => {

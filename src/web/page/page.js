@@ -28,7 +28,12 @@ const controls = {
   print: element('afdrukken'),
   forget: element('vergeten'),
 };
-const report = { info: element('info'), firstChange: element('first-change'), message: element('message') };
+const report = {
+  info: element('info'),
+  firstChange: element('first-change'),
+  changeWeeks: element('change-weeks'),
+  message: element('message'),
+};
 const shownFile = element('getoond');
 const frame = element('weekpagina');
 
@@ -81,6 +86,7 @@ async function build() {
   if (!result.complete) {
     report.info.textContent = '';
     report.firstChange.textContent = '';
+    report.changeWeeks.textContent = '';
     say(result.message);
     return;
   }
@@ -88,6 +94,9 @@ async function build() {
   show(frame, result.shown);
   report.info.textContent = result.info;
   report.firstChange.textContent = result.firstChange;
+  // With the marks on, the weeks in which the timetable changes, as the window's calendar marks them.
+  report.changeWeeks.textContent = controls.marks.checked && result.changeWeeks.length > 0
+    ? `Het rooster verandert in week ${result.changeWeeks.join(', ')}.` : '';
   say(state.file.sample
     ? 'Dit is het voorbeeldrooster. Kies hierboven een gegevensbestand of sleep het op de pagina.'
     : '');
