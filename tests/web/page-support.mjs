@@ -2,6 +2,7 @@
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { expect } from '@playwright/test';
 
 import { runTool } from './core.mjs';
 
@@ -26,6 +27,14 @@ export async function chooseFile(page, name, bytes) {
   await page.getByLabel('Gegevensbestand').setInputFiles({ name, mimeType: 'text/html', buffer: bytes });
   await page.locator('#getoond').getByText(name, { exact: true }).waitFor();
   await page.waitForFunction(() => !document.getElementById('message').textContent.includes('voorbeeldrooster'));
+}
+
+// Types a week number in the field "Week" and waits until the frame shows that week's page.
+export async function chooseWeek(page, number) {
+  const week = page.getByLabel('Week', { exact: true });
+  await week.fill(String(number));
+  await week.press('Enter');
+  await expect(weekPage(page)).toHaveAttribute('srcdoc', new RegExp(`week ${number}\\b`));
 }
 
 // The file that `action` makes the page download: its name and bytes.

@@ -4,7 +4,7 @@ import { expect, test } from '@playwright/test';
 
 import { runTool } from './core.mjs';
 import { generatedTimetable, sample } from './timetables.mjs';
-import { chooseFile, downloadOf, savedFile, thisWeek, weekPage } from './page-support.mjs';
+import { chooseFile, chooseWeek, downloadOf, savedFile, thisWeek, weekPage } from './page-support.mjs';
 
 test('the first visit shows this week of the sample, said to be the sample', async ({ page }) => {
   await page.goto('./');
@@ -21,10 +21,7 @@ test('a chosen file gives the tool\'s page for each week, series and grid', asyn
   const bytes = generatedTimetable(7);
   const path = savedFile('rooster-7.htm', bytes);
   await chooseFile(page, 'rooster-7.htm', bytes);
-  const week = page.getByLabel('Week', { exact: true });
-  await week.fill('12');
-  await week.press('Enter');
-  await expect(week).toHaveValue('12');
+  await chooseWeek(page, 12);
   const cases = [
     { set: async () => {}, args: [] },
     { set: async () => { await page.getByLabel('Alleen lessen tonen voor reeks').check(); await page.getByLabel('Reeks', { exact: true }).fill('2'); await page.getByLabel('Reeks', { exact: true }).press('Tab'); }, args: ['--series', '2'] },
@@ -72,9 +69,7 @@ test('weeks step by button, key, date and typed number as the program numbers th
 
 test('marks show what starts and ends this week, on the list and on the grid', async ({ page }) => {
   await page.goto('./');
-  const week = page.getByLabel('Week', { exact: true });
-  await week.fill('50');
-  await week.press('Enter');
+  await chooseWeek(page, 50);
   await page.getByLabel('Veranderingen markeren').check();
   await expect(weekPage(page)).toHaveAttribute('srcdoc', /nieuw deze week \(vet\)/);
   const changeWeeks = runTool(['--change-weeks', savedFile('voorbeeld.htm', sample)]).out.toString().trim().split('\n');
@@ -186,9 +181,7 @@ test('after one visit the page opens and works with the network off', async ({ p
 
 test('the whole week page is printed, every line, the grid on landscape sheets', async ({ page }) => {
   await page.goto('./');
-  const week = page.getByLabel('Week', { exact: true });
-  await week.fill('50');
-  await week.press('Enter');
+  await chooseWeek(page, 50);
   await page.getByLabel('Raster').check();
   // Ctrl+P prints the week page, not the page around it.
   const [printed] = await Promise.all([page.waitForEvent('popup'), page.keyboard.press('Control+P')]);
