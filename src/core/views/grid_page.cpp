@@ -305,7 +305,7 @@ std::string GridPage(std::string_view weekPage, const WeekGrid& grid, const Grid
 WeekPageResult BuildGridPage(const WeekPageRequest& request, std::ostream& page) {
     std::string list;
     WeekGrid grid;
-    const WeekPageResult result = ListAndGrid(request, list, grid);
+    WeekPageResult result = ListAndGrid(request, list, grid);
     if (result.status != BuildStatus::Complete) return result;
     StreamOut out(page);
     WriteGridPage(out, list, grid, {}, {});
@@ -317,7 +317,7 @@ WeekPageResult BuildGridPageInMemory(const WeekPageRequest& request, std::string
                                      const ChangeMarks& marks) {
     std::string list;
     WeekGrid grid;
-    const WeekPageResult result = ListAndGrid(request, list, grid);
+    WeekPageResult result = ListAndGrid(request, list, grid);
     if (result.status == BuildStatus::Complete) WriteGridPage(page, list, grid, {}, marks);
     return result;
 }

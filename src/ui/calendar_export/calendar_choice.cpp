@@ -13,6 +13,7 @@ std::vector<BellRow> BellRowsOf(const BellTimes& times) {
 std::variant<SchoolTimes, BellTimesProblem> SchoolTimesOfRows(const std::vector<BellRow>& rows,
                                                               const std::vector<DateRange>& freeDays) {
     std::vector<BellTimeCells> cells;
+    cells.reserve(rows.size());
     for (const BellRow& row : rows)
         cells.push_back({row.hour.toStdString(), row.start.toStdString(), row.end.toStdString()});
     return SchoolTimesOfCells(cells, freeDays);
