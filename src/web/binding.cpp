@@ -38,6 +38,13 @@ val BytesOf(std::string_view bytes) {
                                             reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
+// The encoding the viewer reads a page or data file in, as DataTextToUtf8 does: UTF-8 when the
+// bytes are valid UTF-8, Windows-1252 otherwise (the browser's decoder maps its five undefined
+// bytes to the code points of the same number, as DataTextToUtf8 does).
+std::string EncodingOf(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? "utf-8" : "windows-1252";
+}
+
 val DateOf(std::chrono::year_month_day date) {
     val object = val::object();
     object.set("year", static_cast<int>(date.year()));
@@ -92,31 +99,37 @@ class Timetable {
     }
 
     // The week page of `week` (as a grid when asked), with the series filter as the window's box
-    // gives it, and the report of the build: `page`, the bytes a saved copy holds, and `shown`, the
-    // page as the frame shows it, as UTF-8 and with the week's changes marked when asked.
+    // gives it, and the report of the build: `page`, the bytes a saved copy holds; `marked`, the
+    // same with the week's changes marked, when asked, for the frame; and `encoding`, the encoding
+    // the viewer reads them in.
     val WeekPage(int week, bool seriesFiltered, const std::string& series, bool grid, bool marked) const {
         const WeekPageRequest request = Request(week, SeriesOf(seriesFiltered, series));
-        const ChangeMarks marks = marked ? kPageMarks : ChangeMarks{};
         std::string page;
-        std::string shown;
+        std::string withMarks;
         WeekPageResult result;
         if (grid) {
             result = BuildGridPageInMemory(request, page, {});
             if (marked && result.status == BuildStatus::Complete)
-                BuildGridPageInMemory(request, shown, marks);
+                BuildGridPageInMemory(request, withMarks, kPageMarks);
         } else {
             result = BuildWeekPageInMemory(request, page);
-            if (marked) shown = WithLessonMarks(page, week, marks);
+            if (marked) withMarks = WithLessonMarks(page, week, kPageMarks);
         }
         val object = ResultOf(result, request.currentWeek);
         const bool complete = result.status == BuildStatus::Complete;
         object.set("page", complete ? BytesOf(page) : val::null());
-        object.set("shown", complete ? DataTextToUtf8(marked ? shown : page) : std::string());
+        object.set("marked", complete && marked ? BytesOf(withMarks) : val::null());
+        object.set("encoding", EncodingOf(marked ? withMarks : page));
         return object;
     }
 
-    // The whole data file as UTF-8 text, decoded as the viewer decodes it.
-    std::string Shown() const { return DataTextToUtf8(bytes_); }
+    // The whole data file, and the encoding the viewer reads it in.
+    val Shown() const {
+        val object = val::object();
+        object.set("bytes", BytesOf(bytes_));
+        object.set("encoding", EncodingOf(bytes_));
+        return object;
+    }
 
     // The calendar of the lessons: `options` holds from and to (dates as dd-mm-yyyy), bellTimes (the
     // table's rows as typed, [hour, start, end] each), freeDays ([first, last] dates each),

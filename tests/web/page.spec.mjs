@@ -40,6 +40,20 @@ test('a chosen file gives the tool\'s page for each week, series and grid', asyn
   }
 });
 
+test('the page is shown in the encoding the core reads it in, Windows-1252 or UTF-8', async ({ page }) => {
+  await page.goto('./');
+  for (const [name, heading] of [['cp1252.htm', Buffer.from('Caf\xe9 \x80 \x96 \x85 \x9c', 'latin1')],
+    ['utf8.htm', Buffer.from('Café € – … œ 𝄞', 'utf8')]]) {
+    const bytes = Buffer.concat([Buffer.from('<h1>'), heading,
+      Buffer.from('</h1>\n<pre>\n</pre><h3>Maandag</h3><pre>\n1  WIS  PEE 01-53 B104  Les\n</pre>\n')]);
+    await chooseFile(page, name, bytes);
+    const expected = /save-name: (.*) - week/.exec(runTool([savedFile(name, bytes), '10']).err)[1];
+    expect(expected).toMatch(/^Café € – … œ/);
+    await chooseWeek(page, 10);
+    await expect(weekPage(page)).toHaveAttribute('srcdoc', new RegExp(`<h2>${expected}</h2>`));
+  }
+});
+
 test('weeks step by button, key, date and typed number as the program numbers them', async ({ page }) => {
   await page.goto('./');
   const week = page.getByLabel('Week', { exact: true });

@@ -30,7 +30,7 @@ function sameSite(path) {
 
 export class FetchError extends Error {}
 
-// The bytes of a class's file; a FetchError in Dutch when it cannot be had.
+// A class's file as a Blob; a FetchError in Dutch when it cannot be had.
 export async function fetchClassFile(entry) {
   const url = sameSite(entry.bestand);
   if (!url) throw new FetchError(`Het rooster van klas ${entry.naam} staat niet op deze site.`);
@@ -56,11 +56,5 @@ export async function fetchClassFile(entry) {
     }
     parts.push(part.value);
   }
-  const bytes = new Uint8Array(size);
-  let at = 0;
-  for (const part of parts) {
-    bytes.set(part, at);
-    at += part.length;
-  }
-  return bytes;
+  return new Blob(parts, { type: 'text/html' });
 }

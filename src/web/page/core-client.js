@@ -50,10 +50,11 @@ export class CoreClient {
     return this.#send(kind, request, onProgress);
   }
 
-  // Hands the core a data file (its name and bytes), kept for a fresh worker after a cancel.
-  async open(name, bytes) {
-    this.#file = { name, bytes };
-    return this.ask('open', { name, bytes });
+  // Hands the core a data file: its name and its Blob, which the worker reads, so that the page
+  // itself never holds or copies a large file; kept for a fresh worker after a cancel.
+  async open(name, blob) {
+    this.#file = { name, blob };
+    return this.ask('open', { name, blob });
   }
 
   // Stops whatever the core is doing: every request in hand is rejected as cancelled.

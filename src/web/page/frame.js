@@ -7,15 +7,24 @@
 const framePolicy = "default-src 'none'; style-src 'unsafe-inline'; img-src data:; base-uri 'none'; form-action 'none'";
 const policyTag = `<meta http-equiv="Content-Security-Policy" content="${framePolicy}">`;
 const unsafe = 'meta[http-equiv], iframe, frame, frameset, object, embed';
+// A start tag of such an element: its name ends at a blank, "/", ">" or the end of the text. Where
+// the text holds none (as a week page of the template does not), it is shown as it is.
+const unsafeTag = /<(?:meta|i?frame|frameset|object|embed)(?=[\s/>]|$)/i;
 
-// The document as shown: read as an inert document (no script runs and nothing loads while it is
-// read), the unsafe elements taken out, and the policy first of all, before any of the data's markup.
+// The document as shown: with an unsafe element read as an inert document (no script runs and
+// nothing loads while it is read) and those elements taken out; the policy first of all, before
+// any of the data's markup.
 export function safeDocument(html, { landscape = false } = {}) {
-  const document = new DOMParser().parseFromString(html, 'text/html');
-  for (const element of document.querySelectorAll(unsafe)) element.remove();
-  const doctype = document.compatMode === 'CSS1Compat' ? '<!DOCTYPE html>' : '';
-  return doctype + policyTag + (landscape ? '<style>@page { size: landscape; }</style>' : '') +
-    document.documentElement.outerHTML;
+  // A doctype stays first, so that the document keeps its mode.
+  let doctype = /^\s*<!doctype[^>]*>/i.exec(html)?.[0] ?? '';
+  let shown = html.slice(doctype.length);
+  if (unsafeTag.test(html)) {
+    const document = new DOMParser().parseFromString(html, 'text/html');
+    for (const element of document.querySelectorAll(unsafe)) element.remove();
+    doctype = document.compatMode === 'CSS1Compat' ? '<!DOCTYPE html>' : '';
+    shown = document.documentElement.outerHTML;
+  }
+  return doctype + policyTag + (landscape ? '<style>@page { size: landscape; }</style>' : '') + shown;
 }
 
 export function show(frame, html) {

@@ -41,10 +41,10 @@ const core = new CoreClient();
 const state = {
   date: today(),
   week: 0,
-  file: null, // { name, bytes, sample, klas }
+  file: null, // { name, blob, sample, klas }
   chosen: false, // the user chose a file (or class) before the page had opened one
   build: 0, // the number of the last build asked for: an earlier one's answer is not shown
-  page: null, // the last week page built: its bytes, what the frame shows, its save name
+  page: null, // the last week page built: its bytes, the text the frame shows, its save name
   classes: [],
 };
 
@@ -90,8 +90,9 @@ async function build() {
     say(result.message);
     return;
   }
-  state.page = { bytes: result.page, shown: result.shown, saveName: result.saveName, grid: controls.grid.checked };
-  show(frame, result.shown);
+  const shown = shownText(result.marked ?? result.page, result.encoding);
+  state.page = { bytes: result.page, shown, saveName: result.saveName, grid: controls.grid.checked };
+  show(frame, shown);
   report.info.textContent = result.info;
   report.firstChange.textContent = result.firstChange;
   // With the marks on, the weeks in which the timetable changes, as the window's calendar marks them.
@@ -114,7 +115,7 @@ async function showWeekOf(date) {
 async function open(file, { remember = true } = {}) {
   state.file = file;
   shownFile.textContent = file.sample ? 'Voorbeeldrooster' : file.klas ? `Klas ${file.klas} (${file.name})` : file.name;
-  await core.open(file.name, file.bytes);
+  await core.open(file.name, file.blob);
   if (remember && !file.sample && !(await rememberFile(file))) {
     say('Deze browser bewaart het rooster niet; het blijft staan tot de pagina sluit.');
   }
@@ -130,13 +131,13 @@ async function openByItself(file) {
 
 async function openSample() {
   const response = await fetch('voorbeeld.htm');
-  await openByItself({ name: 'voorbeeld.htm', bytes: new Uint8Array(await response.arrayBuffer()), sample: true });
+  await openByItself({ name: 'voorbeeld.htm', blob: await response.blob(), sample: true });
 }
 
 async function openChosenFile(file) {
   if (!file) return;
   state.chosen = true;
-  await open({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()), sample: false });
+  await open({ name: file.name, blob: file, sample: false });
   controls.klas.value = '';
 }
 
@@ -145,13 +146,19 @@ async function openClass(name) {
   if (!entry) return;
   state.chosen = true;
   try {
-    const bytes = await fetchClassFile(entry);
-    await open({ name: entry.bestand.split('/').pop(), bytes, sample: false, klas: entry.naam });
+    const blob = await fetchClassFile(entry);
+    await open({ name: entry.bestand.split('/').pop(), blob, sample: false, klas: entry.naam });
   } catch (error) {
     if (!(error instanceof FetchError)) throw error;
     controls.klas.value = state.file?.klas ?? '';
     say(`${error.message} ${state.file && !state.file.sample ? 'Het laatst bewaarde rooster blijft staan.' : ''}`.trim());
   }
+}
+
+// Bytes of a page or data file as text, in the encoding the core found them in (UTF-8 when they
+// are valid UTF-8, Windows-1252 otherwise), decoded by the browser; a byte-order mark is kept.
+function shownText(bytes, encoding) {
+  return new TextDecoder(encoding, { ignoreBOM: true }).decode(bytes);
 }
 
 function download(bytes, name, type) {
@@ -177,9 +184,9 @@ function printPage() {
 
 async function showData() {
   if (!state.file) return;
-  const { shown } = await withWork(() => core.ask('data'));
+  const { bytes, encoding } = await withWork(() => core.ask('data'));
   state.page = null;
-  show(frame, shown);
+  show(frame, shownText(bytes, encoding));
 }
 
 const calendar = new CalendarDialog(element('agenda-dialog'), {

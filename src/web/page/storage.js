@@ -1,4 +1,4 @@
-// What the page remembers on this device: the last data file (its name and bytes) in IndexedDB,
+// What the page remembers on this device: the last data file (its name and Blob) in IndexedDB,
 // the choices (series, marks, grid, bell times, free days) in localStorage. Nothing leaves the
 // device. Where the browser keeps nothing (a private window, storage turned off), the page works
 // on without remembering.
@@ -30,7 +30,7 @@ async function withStore(mode, work) {
   }
 }
 
-// The remembered data file, { name, bytes, klas }, or null.
+// The remembered data file, { name, blob, klas }, or null.
 export async function rememberedFile() {
   try {
     return (await withStore('readonly', (files) => files.get('laatste'))) ?? null;

@@ -6,8 +6,10 @@ const core = await OrbelQuintCore();
 let timetable = null;
 
 const requests = {
-  open({ name, bytes }) {
+  async open({ name, blob }) {
+    const bytes = new Uint8Array(await blob.arrayBuffer());
     timetable?.delete();
+    timetable = null;
     timetable = new core.Timetable(name, bytes.length);
     timetable.bytes().set(bytes);
     return {};
@@ -16,7 +18,7 @@ const requests = {
     return timetable.weekPage(week, seriesFiltered, series, grid, marked);
   },
   data() {
-    return { shown: timetable.shown() };
+    return timetable.shown();
   },
   calendar({ options }, id) {
     const progress = (read, needed) => postMessage({ id, progress: { read, needed } });
@@ -39,10 +41,14 @@ const requests = {
   },
 };
 
+// Requests are answered one at a time, in the order they came, also while a file is being read.
+let queue = Promise.resolve();
 onmessage = ({ data: { id, kind, ...request } }) => {
-  const result = requests[kind](request, id);
-  // The page's bytes move to the page instead of being copied.
-  const moved = ['page', 'ics'].map((key) => result[key]?.buffer).filter(Boolean);
-  postMessage({ id, result }, moved);
+  queue = queue.then(async () => {
+    const result = await requests[kind](request, id);
+    // The bytes move to the page instead of being copied.
+    const moved = ['page', 'marked', 'bytes', 'ics'].map((key) => result[key]?.buffer).filter(Boolean);
+    postMessage({ id, result }, moved);
+  });
 };
 postMessage({ ready: true });
