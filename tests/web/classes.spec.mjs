@@ -49,6 +49,13 @@ test('?klas= opens a class at once, and one that cannot be fetched leaves the la
   await expect(page.locator('#getoond')).toHaveText('Klas 6 Latijn (6la.htm)');
 });
 
+test('a class asked for at the start that cannot be fetched is said, and the sample stands in', async ({ page }) => {
+  await publish(page, { offline: ['/roosters/5wewi.htm'] });
+  await page.goto('./?klas=5%20Wetenschappen-Wiskunde');
+  await expect(page.getByRole('status')).toContainText('kan niet worden opgehaald');
+  await expect(page.locator('#getoond')).toHaveText('Voorbeeldrooster');
+});
+
 test('without roosters.json there is no list', async ({ page }) => {
   await page.goto('./');
   await expect(page.getByRole('status')).toContainText('voorbeeldrooster');

@@ -141,9 +141,11 @@ async function openChosenFile(file) {
   controls.klas.value = '';
 }
 
+// Opens the timetable of a class of roosters.json; when it cannot be had, says so and returns what
+// it said.
 async function openClass(name) {
   const entry = state.classes.find((candidate) => candidate.naam === name);
-  if (!entry) return;
+  if (!entry) return '';
   state.chosen = true;
   try {
     const blob = await fetchClassFile(entry);
@@ -151,8 +153,13 @@ async function openClass(name) {
   } catch (error) {
     if (!(error instanceof FetchError)) throw error;
     controls.klas.value = state.file?.klas ?? '';
-    say(`${error.message} ${state.file && !state.file.sample ? 'Het laatst bewaarde rooster blijft staan.' : ''}`.trim());
+    // With nothing shown yet, the page may still open what it would have opened by itself.
+    if (!state.file) state.chosen = false;
+    const message = `${error.message} ${state.file && !state.file.sample ? 'Het laatst bewaarde rooster blijft staan.' : ''}`;
+    say(message.trim());
+    return message.trim();
   }
+  return '';
 }
 
 // Bytes of a page or data file as text, in the encoding the core found them in (UTF-8 when they
@@ -275,23 +282,30 @@ async function start() {
   controls.grid.checked = Boolean(remembered.grid);
   state.date = today();
   controls.date.value = fieldValue(state.date);
+  // What the start needs is asked for at once, not one thing after the other.
+  const classes = schoolClasses();
+  const file = rememberedFile();
   state.week = (await core.ask('weekOf', state.date)).week;
   controls.week.value = String(state.week);
 
-  state.classes = await schoolClasses();
+  state.classes = await classes;
   for (const entry of state.classes) controls.klas.append(new Option(entry.naam, entry.naam));
   element('class-field').hidden = state.classes.length === 0;
 
   const asked = new URLSearchParams(location.search).get('klas');
-  const file = await rememberedFile();
-  if (file) await openByItself({ ...file, sample: false });
+  let failure = '';
   if (asked !== null && state.classes.some((entry) => entry.naam === asked)) {
     controls.klas.value = asked;
-    await openClass(asked);
-  } else if (file?.klas) {
-    controls.klas.value = file.klas;
+    failure = await openClass(asked);
+  }
+  const last = await file;
+  if (last && !state.file) {
+    await openByItself({ ...last, sample: false });
+    if (last.klas) controls.klas.value = last.klas;
   }
   if (!state.file) await openSample();
+  // What stands in for the class that could not be had does not hide why.
+  if (failure) say(failure);
 }
 
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js').catch(() => {});
