@@ -12,6 +12,10 @@ TEST(ReportTextsTest, CalendarFileNameIsTheHeadingWhenThatIsAPlainName) {
     EXPECT_EQ(CalendarFileName("5WW", 2.0), "5WW - reeks 2.ics");
     EXPECT_EQ(CalendarFileName("../5WW", std::nullopt), "agenda.ics");
     EXPECT_EQ(CalendarFileName("", std::nullopt), "agenda.ics");
+    // The longest name a file system takes, and one byte more.
+    const std::string longest(kMaxFileNameBytes - 4, 'k');
+    EXPECT_EQ(CalendarFileName(longest, std::nullopt), longest + ".ics");
+    EXPECT_EQ(CalendarFileName(longest + "k", std::nullopt), "agenda.ics");
 }
 
 TEST(ReportTextsTest, SaveNameJoinsHeadingAndWeekWithoutBlanks) {

@@ -207,6 +207,14 @@ TEST(CalendarExportTest, ShowsTheDataAsAReaderSeesItAndSaysWhatItCannotHold) {
     }
 }
 
+TEST(CalendarExportTest, TheReportSaysWhatWasLeftOutAndWarnsOfTheClocksChange) {
+    EXPECT_EQ(CalendarReportText({3, 0, 0, 2, 0}), "3 afspraken.");
+    EXPECT_EQ(CalendarReportText({42, 1, 0, 0, 0}),
+              "42 afspraken, 1 lessen zonder uur of beltijd weggelaten.");
+    EXPECT_EQ(CalendarReportText({42, 2, 3, 0, 1}),
+              "42 afspraken, 5 lessen zonder uur of beltijd weggelaten. " + ClockChangeWarning(1));
+}
+
 TEST(CalendarExportTest, ARangeIsAtMostAYearWithinTheCalendarsYears) {
     const std::pair<DateRange, bool> ranges[] = {
         {{2027y / std::chrono::September / 1, 2028y / std::chrono::August / 31}, true},  // 366 days, leap

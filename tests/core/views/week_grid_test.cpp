@@ -224,6 +224,27 @@ TEST(WeekGridTest, TheSampleWeekHasItsDaysHoursAndStackedSeries) {
     EXPECT_EQ(cut.days.size(), 2U);
 }
 
+// The grid page in memory is the tool's, and with marks the same page with its changes marked.
+TEST(GridPageTest, AGridPageInMemoryIsTheStreamedOneWithItsMarks) {
+    WeekPageRequest request;
+    request.dataFile = test_support::SampleDataFile().string();
+    request.currentWeek = 50;
+    std::ostringstream streamed;
+    ASSERT_EQ(BuildGridPage(request, streamed).status, BuildStatus::Complete);
+    std::string plain;
+    ASSERT_EQ(BuildGridPageInMemory(request, plain, {}).status, BuildStatus::Complete);
+    EXPECT_EQ(plain, streamed.str());
+    std::string marked;
+    const ChangeMarks marks = LessonChangeMarks("#000000", "#cdebc9", "#fbdcc2");
+    ASSERT_EQ(BuildGridPageInMemory(request, marked, marks).status, BuildStatus::Complete);
+    EXPECT_NE(marked.find(marks.starts.open + "HER PEE B104 Herhaling wiskunde &ndash; nieuw deze week"),
+              std::string::npos);
+    request.dataFile = "niet er.htm";
+    std::string none;
+    EXPECT_EQ(BuildGridPageInMemory(request, none, marks).status, BuildStatus::Failed);
+    EXPECT_TRUE(none.empty());
+}
+
 TEST(WeekGridTest, AnHourIsTheLeadingWholeNumberUpTo99) {
     const std::pair<const char*, int> cases[] = {{"7  WIS", 7},
                                                  {"  12 x", 12},
