@@ -6,12 +6,20 @@ const core = await OrbelQuintCore();
 let timetable = null;
 
 const requests = {
+  // The file is read piece by piece straight into the module's memory, where it is held once.
   async open({ name, blob }) {
-    const bytes = new Uint8Array(await blob.arrayBuffer());
     timetable?.delete();
     timetable = null;
-    timetable = new core.Timetable(name, bytes.length);
-    timetable.bytes().set(bytes);
+    const opened = new core.Timetable(name, blob.size);
+    // Nothing is allocated in the module while the file is read, so the view stays valid.
+    const target = opened.bytes();
+    const reader = blob.stream().getReader();
+    let at = 0;
+    for (let piece = await reader.read(); !piece.done; piece = await reader.read()) {
+      target.set(piece.value.subarray(0, target.length - at), at);
+      at += piece.value.length;
+    }
+    timetable = opened;
     return {};
   },
   weekPage({ week, seriesFiltered, series, grid, marked }) {
