@@ -7,7 +7,9 @@ const port = Number(process.env.ORBELQUINT_WEB_PORT ?? 8765);
 export default defineConfig({
   testDir: '.',
   testMatch: /\.spec\.mjs$/,
-  timeout: 30_000,
+  // Room for a machine that builds something else meanwhile.
+  timeout: 60_000,
+  expect: { timeout: 10_000 },
   workers: 2,
   reporter: [['list']],
   use: {
