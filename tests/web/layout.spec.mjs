@@ -70,6 +70,7 @@ for (const scheme of ['light', 'dark']) {
     };
     await check('first visit');
     await page.getByLabel('Raster').check();
+    await expect(page.locator('iframe[title="Weekpagina"]')).toHaveAttribute('srcdoc', /<table/);
     await check('grid');
     await page.getByRole('button', { name: 'Agenda exporteren' }).click();
     await check('calendar dialog');

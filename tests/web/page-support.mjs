@@ -22,10 +22,12 @@ export function thisWeek() {
   return Number(runTool(['--week-of', `${two(now.getDate())}-${two(now.getMonth() + 1)}-${now.getFullYear()}`]).out);
 }
 
-// Chooses a data file in the file chooser "Gegevensbestand" and waits for its page.
+// Chooses a data file in the file chooser "Gegevensbestand" and waits until the frame shows its page.
 export async function chooseFile(page, name, bytes) {
+  const before = await weekPage(page).getAttribute('srcdoc');
   await page.getByLabel('Gegevensbestand').setInputFiles({ name, mimeType: 'text/html', buffer: bytes });
   await page.locator('#getoond').getByText(name, { exact: true }).waitFor();
+  await expect.poll(() => weekPage(page).getAttribute('srcdoc')).not.toBe(before);
   await page.waitForFunction(() => !document.getElementById('message').textContent.includes('voorbeeldrooster'));
 }
 

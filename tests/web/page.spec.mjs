@@ -195,8 +195,10 @@ test('the whole week page is printed, every line, the grid on landscape sheets',
   await page.goto('./');
   await chooseWeek(page, 50);
   await page.getByLabel('Raster').check();
+  await expect(weekPage(page)).toHaveAttribute('srcdoc', /<table/);
   // Ctrl+P prints the week page, not the page around it.
   const [printed] = await Promise.all([page.waitForEvent('popup'), page.keyboard.press('Control+P')]);
+  await printed.waitForLoadState('domcontentloaded');
   const html = await printed.content();
   expect(html).toContain('size: landscape');
   const expected = runTool(['--grid', savedFile('voorbeeld.htm', sample), '50']).out.toString('latin1');

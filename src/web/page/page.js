@@ -45,6 +45,8 @@ const state = {
   chosen: false, // the user chose a file (or class) before the page had opened one
   build: 0, // the number of the last build asked for: an earlier one's answer is not shown
   page: null, // the last week page built: its bytes, the text the frame shows, its save name
+  building: Promise.resolve(), // the build last asked for
+  said: 0, // how many messages were said: a build does not wipe one said after it was asked for
   classes: [],
 };
 
@@ -53,6 +55,7 @@ const withWork = (task) => work.run(task);
 
 function say(message) {
   report.message.textContent = message;
+  ++state.said;
 }
 
 function choices() {
@@ -64,10 +67,17 @@ function choices() {
   };
 }
 
-// Builds the week page of the week shown and shows it with its report.
-async function build() {
+// Builds the week page of the week shown and shows it with its report; what saves or prints the
+// page waits for the build last asked for, so that it never takes the page before.
+function build() {
+  state.building = buildNow();
+  return state.building;
+}
+
+async function buildNow() {
   if (!state.file) return;
   const number = ++state.build;
+  const said = state.said;
   let result;
   try {
     result = await withWork(() => core.ask('weekPage', {
@@ -98,9 +108,11 @@ async function build() {
   // With the marks on, the weeks in which the timetable changes, as the window's calendar marks them.
   report.changeWeeks.textContent = controls.marks.checked && result.changeWeeks.length > 0
     ? `Het rooster verandert in week ${result.changeWeeks.join(', ')}.` : '';
-  say(state.file.sample
-    ? 'Dit is het voorbeeldrooster. Kies hierboven een gegevensbestand of sleep het op de pagina.'
-    : '');
+  if (state.said === said) {
+    say(state.file.sample
+      ? 'Dit is het voorbeeldrooster. Kies hierboven een gegevensbestand of sleep het op de pagina.'
+      : '');
+  }
 }
 
 async function showWeekOf(date) {
@@ -116,10 +128,10 @@ async function open(file, { remember = true } = {}) {
   state.file = file;
   shownFile.textContent = file.sample ? 'Voorbeeldrooster' : file.klas ? `Klas ${file.klas} (${file.name})` : file.name;
   await core.open(file.name, file.blob);
-  if (remember && !file.sample && !(await rememberFile(file))) {
-    say('Deze browser bewaart het rooster niet; het blijft staan tot de pagina sluit.');
-  }
-  await build();
+  const built = build();
+  const kept = !remember || file.sample || (await rememberFile(file));
+  await built;
+  if (!kept) say('Deze browser bewaart het rooster niet; het blijft staan tot de pagina sluit.');
 }
 
 // Opens a file the page took by itself (the sample, the remembered file), unless the user chose one
@@ -178,11 +190,13 @@ function download(bytes, name, type) {
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
-function savePage() {
+async function savePage() {
+  await state.building;
   if (state.page) download(state.page.bytes, state.page.saveName, 'text/html');
 }
 
-function printPage() {
+async function printPage() {
+  await state.building;
   if (!state.page) return;
   if (!print(state.page.shown, { landscape: state.page.grid })) {
     say('De browser liet geen venster openen om af te drukken; sta vensters van deze pagina toe.');
@@ -287,6 +301,8 @@ async function start() {
   const file = rememberedFile();
   state.week = (await core.ask('weekOf', state.date)).week;
   controls.week.value = String(state.week);
+  // Typed into only now, so that nothing typed before is overwritten by this week.
+  controls.week.disabled = false;
 
   state.classes = await classes;
   for (const entry of state.classes) controls.klas.append(new Option(entry.naam, entry.naam));
