@@ -6,7 +6,7 @@ const port = Number(process.env.ORBELQUINT_WEB_PORT ?? 8765);
 
 export default defineConfig({
   testDir: '.',
-  testMatch: /\.spec\.mjs$/,
+  testMatch: /\.browser\.mjs$/,
   // Room for a machine that builds something else meanwhile.
   timeout: 60_000,
   expect: { timeout: 10_000 },
