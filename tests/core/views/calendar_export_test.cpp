@@ -57,6 +57,14 @@ TEST(CalendarExportTest, TheSampleWeeksBecomeWeeklyEventsAtTheirBellTimes) {
     EXPECT_EQ(same, ics);
 }
 
+// The data file of class 4A whose only day is Monday, with `lessons`, in `folder`.
+std::string MondayTimetable(const test_support::TempDir& folder, const std::string& lessons) {
+    return folder
+        .Write("rooster.htm",
+               "<h1>4A</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>" + lessons + "</pre>\r\n")
+        .string();
+}
+
 std::set<std::string> Uids(const std::string& ics) {
     std::set<std::string> uids;
     for (std::size_t at = 0; (at = ics.find("\r\nUID:", at)) != std::string::npos; ++at)
@@ -70,13 +78,9 @@ std::set<std::string> Uids(const std::string& ics) {
 TEST(CalendarExportTest, ALessonKeepsItsUidsWhateverIsChosen) {
     const test_support::TempDir folder;
     CalendarRequest request;
-    request.page.dataFile =
-        folder
-            .Write("rooster.htm",
-                   "<h1>4A</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>"
-                   "1  WIS  PEE 01-52 B104  Analyse                         \r\n"
-                   "2  NED  VDB 01-53 A012  Nederlands                     2\r\n</pre>\r\n")
-            .string();
+    request.page.dataFile = MondayTimetable(folder,
+                                            "1  WIS  PEE 01-52 B104  Analyse                         \r\n"
+                                            "2  NED  VDB 01-53 A012  Nederlands                     2\r\n");
     request.from = 2026y / std::chrono::September / 1;
     request.to = 2027y / std::chrono::June / 30;
     std::string whole;
@@ -133,14 +137,10 @@ std::map<std::string, std::set<std::string>> UidsByDate(const std::string& ics) 
 TEST(CalendarExportTest, NoDateIsUnderTwoUidsWhicheverSideOf1JulyTheRangeBegins) {
     const test_support::TempDir folder;
     CalendarRequest request;
-    request.page.dataFile =
-        folder
-            .Write("rooster.htm",
-                   "<h1>4A</h1>\r\n<pre>\r\n</pre>\r\n<h3>Maandag</h3><pre>"
-                   "1  WIS  PEE 01-53 B104  Analyse                         \r\n"
-                   "2  NED  VDB 40-10 A012  Nederlands                      \r\n"
-                   "3  FRA  DUP 20-30 A108  Frans                           \r\n</pre>\r\n")
-            .string();
+    request.page.dataFile = MondayTimetable(folder,
+                                            "1  WIS  PEE 01-53 B104  Analyse                         \r\n"
+                                            "2  NED  VDB 40-10 A012  Nederlands                      \r\n"
+                                            "3  FRA  DUP 20-30 A108  Frans                           \r\n");
     std::map<std::string, std::set<std::string>> all;
     const std::pair<std::chrono::year_month_day, std::chrono::year_month_day> ranges[] = {
         {2027y / std::chrono::January / 1, 2027y / December / 31},
